@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+// The per-user key/value store: application "Quenlark", one section per feature, text values.
+// A missing key reads as empty text; the caller substitutes its own default.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    virtual QString read(const QString& section, const QString& key) const = 0;
+    // Written and removed keys are on disk before the call returns.
+    virtual void write(const QString& section, const QString& key, const QString& value) = 0;
+    // Removing a key that does not exist is an error in the store; callers use deleteIfPresent.
+    virtual void remove(const QString& section, const QString& key) = 0;
+};
+
+// One key of a section with its default, so each section keeps its keys in one table.
+struct SettingKey {
+    const char* section;
+    const char* key;
+    const char* defaultValue;
+};
+
+// The stored text, or the key's default when the key is missing or empty.
+QString readSetting(const SettingsStore& store, const SettingKey& key);
+// The stored number; the default when the text is missing or not a decimal number.
+int readIntSetting(const SettingsStore& store, const SettingKey& key);
+void writeSetting(SettingsStore& store, const SettingKey& key, const QString& value);
+// Deletes the key only after a read that found it non-empty, as the store demands.
+void deleteIfPresent(SettingsStore& store, const QString& section, const QString& key);
+void deleteIfPresent(SettingsStore& store, const SettingKey& key);

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDialog>
+
+struct Services;
+class QListWidget;
+
+// "Language": lists the language packs found beside the program and applies the chosen one.
+class LanguageDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit LanguageDialog(Services& services, QWidget* parent = nullptr);
+
+    // The code selected in LanguageList; empty when none is selected.
+    QString GetLanguageSetting() const;
+    // Stores the selected code in "Locale"/"Language", applies it everywhere and hides.
+    void OKButton_Click();
+    // Refills the list from the pack files and selects the stored language.
+    void fillLanguageList();
+
+private:
+    void Form_Load();
+    void selectStoredLanguage();
+
+    Services& m_services;
+    QListWidget* m_languageList;
+};

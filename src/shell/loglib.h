@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+// The trace log: lines appended to one text file, opened and closed for every line so the
+// file can be read, moved or deleted while the program runs.
+class LogLib {
+public:
+    explicit LogLib(QString filePath) : m_filePath(std::move(filePath)) {}
+
+    // Written when level is -1, or when the threshold is not 0 and level >= threshold.
+    // A file that cannot be opened loses the line silently.
+    void WriteLog(const QString& text, int level);
+    void SetLogLevel(int level) { m_threshold = level; }
+    int logLevel() const { return m_threshold; }
+    bool wouldWrite(int level) const;
+    const QString& filePath() const { return m_filePath; }
+
+private:
+    QString m_filePath;
+    int m_threshold = 0;
+};
+
+// Writes ">>> Module:Operation" on construction and "<<< Module:Operation" on destruction,
+// at level 1, for the operations of the main window, the host link and the language dialog.
+class TraceScope {
+public:
+    TraceScope(LogLib& log, const char* module, const char* operation);
+    TraceScope(LogLib& log, const char* module, const char* operation, const QString& detail);
+    ~TraceScope();
+    TraceScope(const TraceScope&) = delete;
+    TraceScope& operator=(const TraceScope&) = delete;
+
+private:
+    LogLib& m_log;
+    QString m_name;
+};
