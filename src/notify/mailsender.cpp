@@ -1,0 +1,282 @@
+#include "mailsender.h"
+
+#include "notify/mailcompose.h"
+#include "notify/smtpsocket.h"
+#include "shell/debugconsole.h"
+#include "shell/services.h"
+
+namespace {
+
+// What each conversation state waits for, where it goes next and what the main window shows.
+struct ConversationStep {
+    const char* tag;
+    const char* expectedCode;
+    const char* nextTag;
+    const char* status; // nullptr: the status text stays as it is
+};
+constexpr ConversationStep kSteps[] = {
+    {"Connect", "220", "Helo", "Sending HELO"},
+    {"Helo", "250", "Mail From", "Sending FROM"},
+    {"Mail From", "250", "Rcpt To", "Sending RCPT"},
+    {"Rcpt To", "250", "Data", "Sending DATA"},
+    {"Data", "354", "Body", nullptr},
+    {"Body", "250", "Quit", "Sending QUIT"},
+};
+constexpr const char* kQuit = "Quit";
+
+const ConversationStep* stepFor(const QString& tag) {
+    for (const ConversationStep& step : kSteps) {
+        if (tag == QLatin1String(step.tag))
+            return &step;
+    }
+    return nullptr;
+}
+
+// Message data is handed to the socket while less than this much waits to be sent.
+constexpr qint64 kSendHighWater = 1024 * 1024;
+
+} // namespace
+
+MailSender::MailSender(Services& services, QObject* parent)
+    : MailSender(services, std::make_unique<SmtpSocket>(), parent) {}
+
+MailSender::MailSender(Services& services, std::unique_ptr<SmtpTransport> transport,
+                       QObject* parent)
+    : QObject(parent), m_services(services), m_transport(std::move(transport)) {
+    m_timer1.setInterval(kTimeoutMs);
+    connect(&m_timer1, &QTimer::timeout, this, &MailSender::Timer1_Timer);
+    connect(m_transport.get(), &SmtpTransport::dataArrived, this, &MailSender::DataArrival);
+    connect(m_transport.get(), &SmtpTransport::drained, this, [this] {
+        if (!m_stream)
+            return;
+        restartTimer1(); // a long upload is progress, not silence
+        pumpMessage();
+    });
+    connect(m_transport.get(), &SmtpTransport::transportError, this, [this](const QString& text) {
+        // Not acted on: an unreachable server ends in the time-out like a silent one.
+        m_services.console.ConsolePrint(QStringLiteral("SendMail: socket error: ") + text);
+    });
+}
+
+MailSender::~MailSender() = default;
+
+void MailSender::setField(QString& field, const QString& text) {
+    if (field == text)
+        return;
+    field = text;
+    emit fieldsChanged();
+}
+
+void MailSender::setSmtpServer(const QString& text) {
+    setField(m_smtpServer, text);
+}
+void MailSender::setFrom(const QString& text) {
+    setField(m_from, text);
+}
+void MailSender::setTo(const QString& text) {
+    setField(m_to, text);
+}
+void MailSender::setSubject(const QString& text) {
+    setField(m_subject, text);
+}
+void MailSender::setBody(const QString& text) {
+    setField(m_body, text);
+}
+void MailSender::setAttachment(const QString& text) {
+    setField(m_attachment, text);
+}
+
+void MailSender::LoadSettings() {
+    const SettingsStore& store = m_services.settings;
+    setSmtpServer(readSetting(store, kSendMailSettings[0]));
+    setFrom(readSetting(store, kSendMailSettings[1]));
+    setTo(readSetting(store, kSendMailSettings[2]));
+}
+
+void MailSender::SaveSettings() {
+    SettingsStore& store = m_services.settings;
+    for (const SettingKey& key : kSendMailSettings)
+        deleteIfPresent(store, key);
+    const QString values[] = {m_smtpServer, m_from, m_to};
+    for (int i = 0; i < 3; ++i)
+        writeSetting(store, kSendMailSettings[i], values[i].trimmed());
+}
+
+void MailSender::SendMail() {
+    setText6(QString());
+    const MailCompose::HeaderBlock block =
+        MailCompose::BuildHeaderBlock(m_from, m_to, m_attachment, m_services.clock);
+    Record record;
+    record.sequence = m_nextSequence++;
+    record.header = block.header;
+    record.boundary = block.boundary;
+    record.attachmentPath = block.boundary.isEmpty() ? QString() : m_attachment;
+    m_queue.append(record);
+    ExecSend();
+}
+
+void MailSender::ExecSend() {
+    if (!m_tag.isEmpty() || sendingRecord())
+        return;
+    auto waiting = std::find_if(m_queue.begin(), m_queue.end(),
+                                [](const Record& r) { return r.state == Waiting; });
+    if (waiting == m_queue.end())
+        return;
+    waiting->state = Sending;
+    setTag(QStringLiteral("Connect"));
+    if (!m_transport->isClosed())
+        m_transport->close();
+    m_replies.clear();
+    m_stream.reset();
+    m_timer1.start();
+    const SmtpServerAddress address = ParseServerText(m_smtpServer);
+    m_transport->connectToServer(address.host, address.port);
+    setMailStatus(QStringLiteral("Conectting"));
+}
+
+void MailSender::Timer1_Timer() {
+    const QString tag = m_tag;
+    failSending(QStringLiteral("Time Out Err[") + tag + u']', false);
+}
+
+void MailSender::DataArrival(const QByteArray& data) {
+    if (!sendingRecord())
+        return;
+    m_replies.append(data);
+    restartTimer1();
+    SmtpReplyReader::Reply reply;
+    while (!m_tag.isEmpty() && m_replies.takeReply(reply))
+        handleReply(reply.code);
+}
+
+void MailSender::handleReply(const QByteArray& code) {
+    if (m_tag == QLatin1String(kQuit)) {
+        finishConversation();
+        return;
+    }
+    const ConversationStep* step = stepFor(m_tag);
+    if (!step)
+        return;
+    if (code != step->expectedCode) {
+        m_stream.reset();
+        setText6(QStringLiteral("ERR : ") + QString::fromLatin1(code));
+        setTag(QLatin1String(kQuit));
+        sendLine("QUIT");
+        return;
+    }
+    const QString tag = m_tag;
+    setTag(QLatin1String(step->nextTag));
+    if (step->status)
+        setMailStatus(QLatin1String(step->status));
+    if (tag == QLatin1String("Connect"))
+        sendLine("HELO " + ParseServerText(m_smtpServer).host.toUtf8());
+    else if (tag == QLatin1String("Helo"))
+        sendLine("MAIL FROM:<" + MailCompose::SingleLine(m_from).toUtf8() + '>');
+    else if (tag == QLatin1String("Mail From"))
+        sendLine("RCPT TO:<" + MailCompose::SingleLine(m_to).toUtf8() + '>');
+    else if (tag == QLatin1String("Rcpt To"))
+        sendLine("DATA");
+    else if (tag == QLatin1String("Data"))
+        sendMessage(*sendingRecord());
+    else
+        sendLine("QUIT");
+}
+
+void MailSender::sendLine(const QByteArray& line) {
+    m_transport->sendData(line + "\r\n");
+}
+
+void MailSender::sendMessage(Record& record) {
+    if (record.boundary.isEmpty()) {
+        m_stream = std::make_unique<MailMessageStream>(
+            MailCompose::PlainMessage(record.header, m_subject, m_body));
+    } else {
+        m_stream = std::make_unique<MailMessageStream>(
+            MailCompose::MultipartHead(record.header, record.boundary, m_subject, m_body) +
+                MailCompose::AttachmentPartHeader(record.boundary, record.attachmentPath),
+            record.attachmentPath, MailCompose::MultipartTail(record.boundary));
+    }
+    if (!m_stream->open()) {
+        m_services.console.ConsolePrint(QStringLiteral("SendMail: cannot open attachment ") +
+                                        record.attachmentPath);
+        failSending(QString::number(m_stream->errorNumber()), true);
+        return;
+    }
+    pumpMessage();
+}
+
+void MailSender::pumpMessage() {
+    while (m_stream && m_transport->pendingBytes() < kSendHighWater) {
+        const QByteArray piece = m_stream->next();
+        if (m_stream->errorNumber() != 0) {
+            m_services.console.ConsolePrint(QStringLiteral("SendMail: attachment read error"));
+            failSending(QString::number(m_stream->errorNumber()), true);
+            return;
+        }
+        if (!piece.isEmpty())
+            m_transport->sendData(piece);
+        if (m_stream->atEnd())
+            m_stream.reset();
+    }
+}
+
+void MailSender::finishConversation() {
+    if (!m_text6.startsWith(QLatin1String("ERR")))
+        setText6(QStringLiteral("OK"));
+    m_transport->close();
+    m_timer1.stop();
+    setTag(QString());
+    m_replies.clear();
+    if (Record* record = sendingRecord())
+        record->state = Done;
+    setMailStatus(QString());
+    RemoveDoneRecords();
+    ExecSend();
+}
+
+// A time-out or a run-time error: the mail being sent fails, keeps its note and stays listed.
+void MailSender::failSending(const QString& note, bool clearStatus) {
+    m_timer1.stop();
+    m_transport->close();
+    m_stream.reset();
+    m_replies.clear();
+    setTag(QString());
+    if (Record* record = sendingRecord()) {
+        record->state = Failed;
+        record->note = note;
+    }
+    if (clearStatus)
+        setMailStatus(QString());
+    ExecSend();
+}
+
+void MailSender::RemoveDoneRecords() {
+    m_queue.removeIf([](const Record& r) { return r.state == Done; });
+}
+
+void MailSender::restartTimer1() {
+    m_timer1.stop();
+    m_timer1.start();
+}
+
+MailSender::Record* MailSender::sendingRecord() {
+    for (Record& record : m_queue) {
+        if (record.state == Sending)
+            return &record;
+    }
+    return nullptr;
+}
+
+void MailSender::setMailStatus(const QString& text) {
+    if (m_mailStatus == text)
+        return;
+    m_mailStatus = text;
+    emit mailStatusChanged(text);
+}
+
+void MailSender::setText6(const QString& text) {
+    if (m_text6 == text)
+        return;
+    m_text6 = text;
+    emit text6Changed(text);
+}

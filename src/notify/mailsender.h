@@ -1,0 +1,116 @@
+#pragma once
+
+#include "notify/mailmessagestream.h"
+#include "notify/smtpprotocol.h"
+#include "platform/settingsstore.h"
+
+#include <QList>
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+
+struct Services;
+class SmtpTransport;
+
+// Settings of the mail sender, section "SendMail".
+inline constexpr SettingKey kSendMailSettings[] = {
+    {"SendMail", "SMTPServer", ""},
+    {"SendMail", "SenderMailAddress", ""},
+    {"SendMail", "MailAddress", ""},
+};
+
+// The logic of the mail window: its fields, the queue of mails and the SMTP conversation that
+// sends them one at a time, driven by the server's replies and a 65-second inactivity timer.
+class MailSender : public QObject {
+    Q_OBJECT
+public:
+    enum RecordState { Waiting = 0, Sending = 1, Failed = 2, Done = -1 };
+    struct Record {
+        qint32 sequence = 0;
+        QByteArray header;
+        QByteArray boundary; // empty for a plain mail
+        QString attachmentPath;
+        qint32 state = Waiting;
+        QString note; // why a failed mail failed
+    };
+    static constexpr int kTimeoutMs = 65000;
+
+    // Uses a real TCP socket.
+    explicit MailSender(Services& services, QObject* parent = nullptr);
+    MailSender(Services& services, std::unique_ptr<SmtpTransport> transport,
+               QObject* parent = nullptr);
+    ~MailSender() override;
+
+    // The window's fields: settings and the parameters of the next mail.
+    QString smtpServer() const { return m_smtpServer; }
+    QString from() const { return m_from; }
+    QString to() const { return m_to; }
+    QString subject() const { return m_subject; }
+    QString body() const { return m_body; }
+    QString attachment() const { return m_attachment; }
+    void setSmtpServer(const QString& text);
+    void setFrom(const QString& text);
+    void setTo(const QString& text);
+    void setSubject(const QString& text);
+    void setBody(const QString& text);
+    void setAttachment(const QString& text);
+
+    // "OK", "ERR : " + reply code, or empty while a mail waits.
+    QString text6() const { return m_text6; }
+    // What the main window's MailStatusLabel shows.
+    QString mailStatus() const { return m_mailStatus; }
+    // The conversation state: empty when idle, else "Connect" ... "Quit".
+    QString tag() const { return m_tag; }
+    const QList<Record>& queue() const { return m_queue; }
+    bool timer1Active() const { return m_timer1.isActive(); }
+
+    void LoadSettings();
+    // Deletes the stored keys, then stores the trimmed fields.
+    void SaveSettings();
+
+    // Queues a mail built from the fields and starts sending when the line is free.
+    void SendMail();
+    // Starts the next waiting mail unless one is being sent.
+    void ExecSend();
+    // No reply for 65 s: the mail being sent fails and the next one starts.
+    void Timer1_Timer();
+
+signals:
+    void mailStatusChanged(const QString& text);
+    void text6Changed(const QString& text);
+    void fieldsChanged();
+
+private:
+    void DataArrival(const QByteArray& data);
+    void handleReply(const QByteArray& code);
+    void sendLine(const QByteArray& line);
+    void sendMessage(Record& record);
+    void pumpMessage();
+    void finishConversation();
+    void failSending(const QString& note, bool clearStatus);
+    void RemoveDoneRecords();
+    void restartTimer1();
+    Record* sendingRecord();
+    void setTag(const QString& tag) { m_tag = tag; }
+    void setMailStatus(const QString& text);
+    void setText6(const QString& text);
+    void setField(QString& field, const QString& text);
+
+    Services& m_services;
+    std::unique_ptr<SmtpTransport> m_transport;
+    QTimer m_timer1;
+    SmtpReplyReader m_replies;
+    std::unique_ptr<MailMessageStream> m_stream;
+    QList<Record> m_queue;
+    qint32 m_nextSequence = 1;
+    QString m_tag;
+    QString m_text6;
+    QString m_mailStatus;
+    QString m_smtpServer;
+    QString m_from;
+    QString m_to;
+    QString m_subject;
+    QString m_body;
+    QString m_attachment;
+};
