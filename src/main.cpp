@@ -1,14 +1,15 @@
-// Wires the real platform services to the windows. The main window arrives with the host link.
+// Wires the real platform services to the main window and runs the program.
 #include "platform/clock.h"
 #include "platform/folders.h"
+#include "platform/hosttransportdbus.h"
 #include "platform/qsettingsstore.h"
 #include "platform/widgetprompts.h"
-#include "shell/consoleform.h"
 #include "shell/debugconsole.h"
-#include "shell/languagedialog.h"
 #include "shell/languagepack.h"
 #include "shell/loglib.h"
+#include "shell/mainform.h"
 #include "shell/services.h"
+#include "shell/singleinstance.h"
 
 #include <QApplication>
 
@@ -17,6 +18,9 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Quenlark"));
     QApplication::setApplicationName(QStringLiteral("Quenlark"));
     QApplication::setApplicationVersion(QStringLiteral(QUENLARK_VERSION));
+    // The program lives on in the tray while every window is hidden; it ends through the
+    // main window or the tray's "Exit".
+    QApplication::setQuitOnLastWindowClosed(false);
 
     QSettingsStore settings;
     WidgetPrompts prompts;
@@ -27,8 +31,11 @@ int main(int argc, char** argv) {
     LanguagePack language(folders.shippedFilesPath());
     Services services{settings, prompts, clock, folders, log, console, language};
 
-    LanguageDialog languageDialog(services);
-    ConsoleForm consoleForm(services);
-    consoleForm.show();
+    SingleInstance instance;
+    DBusHostTransport transport;
+    MainForm mainForm(services, transport, instance);
+    if (!mainForm.Form_Load())
+        return mainForm.exitCode();
+    mainForm.show();
     return app.exec();
 }

@@ -1,0 +1,29 @@
+#include "hostlinerouter.h"
+
+void HostLineRouter::setTarget(Step step, HostLineTarget* target) {
+    if (step != Step::Count)
+        m_targets[index(step)] = target;
+}
+
+void HostLineRouter::deliver(Step step, QString& line) const {
+    if (HostLineTarget* target = m_targets[index(step)])
+        target->SetSkypeResponse(line);
+}
+
+bool HostLineRouter::answeringMachineTakesLines() const {
+    return m_answering && m_state.autoAnswerSwitch() && m_answering->hasGreetingFile();
+}
+
+void HostLineRouter::route(QString& line) {
+    deliver(Step::Friends, line);
+    deliver(Step::Audio, line);
+    deliver(Step::Message, line);
+    deliver(Step::Call, line);
+    deliver(Step::Main, line);
+    if (answeringMachineTakesLines())
+        m_answering->SetSkypeResponse(line);
+    else
+        deliver(Step::Recording, line);
+    if (m_state.GetUnimodeForm().isEmpty())
+        deliver(Step::Contact, line);
+}

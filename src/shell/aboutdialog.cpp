@@ -1,0 +1,47 @@
+#include "aboutdialog.h"
+
+#include "applylanguage.h"
+#include "centerform.h"
+#include "services.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+} // namespace
+
+AboutDialog::AboutDialog(Services& services, QWidget* parent)
+    : QDialog(parent), m_services(services) {
+    setObjectName(QStringLiteral("AboutDialog"));
+    setWindowTitle(QStringLiteral("About Quenlark"));
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("OKButton"));
+    ok->setDefault(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(makeLabel(this, "Label1", QStringLiteral("Quenlark")));
+    layout->addWidget(makeLabel(this, "Label5", versionText()));
+    layout->addWidget(makeLabel(this, "Label3",
+                                QStringLiteral("Answering machine, call recorder and chat and "
+                                               "mail notices beside your VoIP client.")));
+    layout->addWidget(ok);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    Form_Load();
+}
+
+QString AboutDialog::versionText() {
+    return QStringLiteral("Version : %1.%2.%3")
+        .arg(QUENLARK_VERSION_MAJOR)
+        .arg(QUENLARK_VERSION_MINOR)
+        .arg(QUENLARK_VERSION_PATCH);
+}
+
+void AboutDialog::Form_Load() {
+    CenterForm(this);
+    ApplyLanguage(this, m_services.language);
+}

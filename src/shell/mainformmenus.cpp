@@ -1,0 +1,141 @@
+// The main window's menus and what their items do.
+#include "mainform.h"
+
+#include "aboutdialog.h"
+#include "applylanguage.h"
+#include "blackjackform.h"
+#include "consoleform.h"
+#include "languagedialog.h"
+#include "loglib.h"
+#include "mainformwindows.h"
+#include "services.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace {
+constexpr const char* kModule = "MainForm";
+
+QMenu* addMenu(QMenuBar* bar, const char* name, const QString& title, const char* tag = nullptr) {
+    auto* menu = bar->addMenu(title);
+    menu->setObjectName(QString::fromLatin1(name));
+    if (tag)
+        setTag(menu, QString::fromLatin1(tag));
+    return menu;
+}
+
+QAction* addItem(QMenu* menu, const char* name, const QString& text, const char* tag = nullptr) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(QString::fromLatin1(name));
+    if (tag)
+        setTag(action, QString::fromLatin1(tag));
+    return action;
+}
+} // namespace
+
+void MainForm::buildMenus() {
+    QMenuBar* bar = menuBar();
+    // The tray popup is the menu bar's first drop-down; it never shows in the bar itself.
+    m_popupMenu = addMenu(bar, "Popup2Menu", QStringLiteral("Popup"));
+    m_popupMenu->menuAction()->setVisible(false);
+    connect(addItem(m_popupMenu, "ShowMainFormMenu", QStringLiteral("Show"), "STR-ID:24"),
+            &QAction::triggered, this, &MainForm::ShowMainFormMenu_Click);
+    connect(addItem(m_popupMenu, "ShowAboutMenu", QStringLiteral("About"), "STR-ID:25"),
+            &QAction::triggered, this, &MainForm::ShowAboutMenu_Click);
+    m_popupMenu->addSeparator()->setObjectName(QStringLiteral("SP2Menu"));
+    connect(addItem(m_popupMenu, "PopupExitMenu", QStringLiteral("Exit"), "STR-ID:26"),
+            &QAction::triggered, this, &MainForm::PopupExitMenu_Click);
+
+    QMenu* file = addMenu(bar, "FileMenu", QStringLiteral("File"), "STR-ID:1");
+    connect(addItem(file, "FileMenuHideItem", QStringLiteral("Hide"), "STR-ID:6"),
+            &QAction::triggered, this, &MainForm::FileMenuHideItem_Click);
+
+    // Items whose windows do not exist yet stay wired to nothing.
+    QMenu* properties = addMenu(bar, "PropertiesMenu", QStringLiteral("Properties .."), "STR-ID:2");
+    connect(addItem(properties, "LanguageMenu", QStringLiteral("Language"), "STR-ID:23"),
+            &QAction::triggered, this, &MainForm::LanguageMenu_Click);
+    addItem(properties, "ToolMenuBroadCastStatusItem", QStringLiteral("Send IM Setting ..."));
+    addItem(properties, "FileMenuSendMailSettingItem", QStringLiteral("Send Mail Setting ..."));
+    addItem(properties, "AnnounceBackMenu", QStringLiteral("AnnounceBack ..."));
+    addItem(properties, "AutoAnswerMenu", QStringLiteral("Auto Answer ..."));
+    addItem(properties, "RecordingMenu", QStringLiteral("Recording ..."));
+
+    QMenu* tool = addMenu(bar, "ToolMenu", QStringLiteral("Tool"), "STR-ID:4");
+    connect(addItem(tool, "FileMenuConnectItem", QStringLiteral("Connect")), &QAction::triggered,
+            this, &MainForm::FileMenuConnectItem_Click);
+    connect(addItem(tool, "SoundVolumeMenu", QStringLiteral("SoundVolume")), &QAction::triggered,
+            this, &MainForm::SoundVolumeMenu_Click);
+
+    QMenu* game = addMenu(bar, "GameMenuItem", QStringLiteral("Game"));
+    addItem(game, "DartsMenuItem", QStringLiteral("Darts"), "STR-ID:47");
+
+    m_debugMenu = addMenu(bar, "DebugMenu", QStringLiteral("Debug"));
+    m_debugMenu->menuAction()->setVisible(false);
+    connect(addItem(m_debugMenu, "ToolMenuConsoleItem", QStringLiteral("Console")),
+            &QAction::triggered, this, &MainForm::ToolMenuConsoleItem_Click);
+    addItem(m_debugMenu, "ToolMenuMessageItem", QStringLiteral("Message"));
+    addItem(m_debugMenu, "ToolMenuCallItem", QStringLiteral("Call"));
+    addItem(m_debugMenu, "MixerConfigMenu", QStringLiteral("MixerConfig"));
+    addItem(m_debugMenu, "MixerMenu", QStringLiteral("Mixer"));
+    addItem(m_debugMenu, "PlayerMenu", QStringLiteral("Player"));
+    connect(addItem(m_debugMenu, "BlackJackMenu", QStringLiteral("BlackJack")), &QAction::triggered,
+            this, &MainForm::BlackJackMenu_Click);
+    addItem(m_debugMenu, "DisplayMenuFriendsItem", QStringLiteral("Friends"));
+
+    QMenu* help = addMenu(bar, "HelpMenu", QStringLiteral("Help"), "STR-ID:5");
+    connect(addItem(help, "HelpMenuAboutItem", QStringLiteral("About"), "STR-ID:25"),
+            &QAction::triggered, this, &MainForm::ShowAboutMenu_Click);
+}
+
+void MainForm::ShowMainFormMenu_Click() {
+    TraceScope trace(m_services.log, kModule, "ShowMainFormMenu_Click");
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainForm::ShowAboutMenu_Click() {
+    TraceScope trace(m_services.log, kModule, "ShowAboutMenu_Click");
+    FeatureWindows::open(&m_windows->about());
+}
+
+void MainForm::PopupExitMenu_Click() {
+    TraceScope trace(m_services.log, kModule, "PopupExitMenu_Click");
+    // The only way out that keeps the switches for the next run.
+    m_core.SaveMainSetting();
+    hide();
+    endProgram(0);
+}
+
+void MainForm::FileMenuConnectItem_Click() {
+    TraceScope trace(m_services.log, kModule, "FileMenuConnectItem_Click");
+    if (m_core.api().ConnectToSkype() == 0)
+        endProgram(1);
+}
+
+void MainForm::SoundVolumeMenu_Click() {
+    TraceScope trace(m_services.log, kModule, "SoundVolumeMenu_Click");
+    // The desktop's volume control, when one is installed; otherwise nothing happens.
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("pavucontrol"));
+    if (!program.isEmpty())
+        QProcess::startDetached(program, {});
+}
+
+void MainForm::ToolMenuConsoleItem_Click() {
+    TraceScope trace(m_services.log, kModule, "ToolMenuConsoleItem_Click");
+    FeatureWindows::open(&m_windows->console());
+}
+
+void MainForm::LanguageMenu_Click() {
+    TraceScope trace(m_services.log, kModule, "LanguageMenu_Click");
+    if (m_languageDialog)
+        FeatureWindows::open(m_languageDialog.get());
+}
+
+void MainForm::BlackJackMenu_Click() {
+    TraceScope trace(m_services.log, kModule, "BlackJackMenu_Click");
+    FeatureWindows::open(&m_windows->blackJack());
+}

@@ -1,0 +1,295 @@
+// The host link with the fake transport: line records, attach, sending, routing order.
+#include "host/skypeapihandler.h"
+#include "platform/hosttransportfake.h"
+#include "shell/mainformcore.h"
+#include "testmain.h"
+#include "testservices.h"
+
+namespace {
+const QString kHost = QStringLiteral(":1.42");
+
+// Remembers the lines it was handed, in one log shared by all targets, and may trim them.
+class RecordingTarget : public AnsweringLineTarget {
+public:
+    RecordingTarget(QString name, QStringList& log, bool trims = false)
+        : m_name(std::move(name)), m_log(log), m_trims(trims) {}
+    void SetSkypeResponse(QString& line) override {
+        if (m_trims)
+            line = line.trimmed();
+        m_log << m_name + u':' + line;
+    }
+    bool hasGreetingFile() const override { return !greetingFile.isEmpty(); }
+    QString greetingFile;
+
+private:
+    QString m_name;
+    QStringList& m_log;
+    bool m_trims;
+};
+
+class CountingMciHandler : public MciNotifyHandler {
+public:
+    void MCINOTIFYHandler() override { ++calls; }
+    int calls = 0;
+};
+} // namespace
+
+class TestHostLink : public QObject {
+    Q_OBJECT
+
+    struct Link {
+        Link() : core(test.services, transport) { test.console.setEnabled(true); }
+        SkypeAPIHandler& api() { return core.api(); }
+        void attach() {
+            transport.attach(kHost, 0);
+            transport.clearSent();
+            test.console.clear();
+        }
+        TestServices test;
+        FakeHostTransport transport;
+        MainFormCore core;
+    };
+
+private slots:
+    void recordsAreReadUpToTheirFirstZeroByte_data() {
+        QTest::addColumn<QByteArray>("payload");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("consoleLine");
+        QTest::newRow("pong") << QByteArray("PONG\0", 5) << "PONG"
+                              << "<-Skype[5]: [PONG]";
+        QTest::newRow("no terminator") << QByteArray("PONG") << "PONG"
+                                       << "<-Skype[4]: [PONG]";
+        QTest::newRow("zero in the middle")
+            << QByteArray("USERSTATUS ONLINE\0junk\0", 23) << "USERSTATUS ONLINE"
+            << "<-Skype[23]: [USERSTATUS ONLINE]";
+        QTest::newRow("empty record") << QByteArray() << ""
+                                      << "<-Skype[0]: []";
+        QTest::newRow("japanese")
+            << QStringLiteral("CHATMESSAGE 5 BODY こんにちは").toUtf8().append('\0')
+            << QStringLiteral("CHATMESSAGE 5 BODY こんにちは")
+            << QStringLiteral("<-Skype[35]: [CHATMESSAGE 5 BODY こんにちは]");
+    }
+    void recordsAreReadUpToTheirFirstZeroByte() {
+        QFETCH(QByteArray, payload);
+        QFETCH(QString, line);
+        QFETCH(QString, consoleLine);
+        Link link;
+        link.attach();
+        QStringList seen;
+        RecordingTarget friends(QStringLiteral("friends"), seen);
+        link.api().router().setTarget(HostLineRouter::Step::Friends, &friends);
+        QVERIFY(link.transport.notify(kHost, payload));
+        QCOMPARE(link.test.console.consoleLines(), QStringList{consoleLine});
+        QCOMPARE(seen, QStringList{QStringLiteral("friends:") + line});
+        QCOMPARE(link.core.responseCount(), 1);
+    }
+
+    void undecodableRecordIsCountedButNotRouted() {
+        Link link;
+        link.attach();
+        QStringList seen;
+        RecordingTarget friends(QStringLiteral("friends"), seen);
+        link.api().router().setTarget(HostLineRouter::Step::Friends, &friends);
+        QVERIFY(link.transport.notify(kHost, QByteArray("PO\xff\xfeNG\0", 7)));
+        QVERIFY(seen.isEmpty());
+        QCOMPARE(link.test.console.consoleLines(), QStringList{"<-Skype[7]: []"});
+        QCOMPARE(link.core.responseCount(), 1);
+        QVERIFY(!link.core.pongFlag());
+    }
+
+    void recordsFromOthersThanTheAttachedHostAreRefused() {
+        Link link;
+        QVERIFY(!link.transport.notifyLine(kHost, QStringLiteral("PONG"))); // not attached yet
+        link.attach();
+        QVERIFY(!link.transport.notifyLine(QStringLiteral(":1.99"), QStringLiteral("PONG")));
+        QCOMPARE(link.core.responseCount(), 0);
+        QVERIFY(!link.core.pongFlag());
+        QVERIFY(link.test.console.consoleLines().isEmpty());
+        QVERIFY(link.transport.notifyLine(kHost, QStringLiteral("PONG")));
+        QVERIFY(link.core.pongFlag());
+    }
+
+    void linesAreSentAsUtf8WithOneZeroByte_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QByteArray>("payload");
+        QTest::newRow("empty") << QString() << QByteArray(1, '\0');
+        QTest::newRow("ping") << "PING" << QByteArray("PING\0", 5);
+        QTest::newRow("japanese") << QStringLiteral("MESSAGE bob 今日は")
+                                  << QStringLiteral("MESSAGE bob 今日は").toUtf8().append('\0');
+    }
+    void linesAreSentAsUtf8WithOneZeroByte() {
+        QFETCH(QString, line);
+        QFETCH(QByteArray, payload);
+        Link link;
+        link.attach();
+        link.api().SendCommandToSkype(line);
+        QCOMPARE(link.transport.sent().size(), 1);
+        QCOMPARE(link.transport.sent().first().host, kHost);
+        QCOMPARE(link.transport.sent().first().payload, payload);
+        QCOMPARE(link.test.console.consoleLines(), QStringList{"->Skype: [" + line + "]"});
+    }
+
+    void failedSendsAreLoggedWithTheHandle() {
+        Link link;
+        link.api().SendCommandToSkype(QStringLiteral("PING")); // before any attach
+        QCOMPARE(link.test.console.consoleLines(),
+                 (QStringList{"->Skype: [PING]", "Error: Send Command!! []"}));
+        link.attach();
+        link.transport.setHostGone(kHost);
+        link.api().SendCommandToSkype(QStringLiteral("PING"));
+        QCOMPARE(link.test.console.consoleLines(),
+                 (QStringList{"->Skype: [PING]", "Error: Send Command!! [:1.42]"}));
+        QCOMPARE(link.api().hostHandle(), kHost); // never cleared
+    }
+
+    void attachSequenceRunsOnlyForStatusZero_data() {
+        QTest::addColumn<quint32>("status");
+        QTest::addColumn<bool>("attached");
+        QTest::newRow("attached") << 0u << true;
+        QTest::newRow("pending") << 1u << false;
+        QTest::newRow("refused") << 2u << false;
+        QTest::newRow("not available") << 3u << false;
+        QTest::newRow("available again") << 0x8001u << false;
+    }
+    void attachSequenceRunsOnlyForStatusZero() {
+        QFETCH(quint32, status);
+        QFETCH(bool, attached);
+        Link link;
+        link.transport.attach(kHost, status);
+        QCOMPARE(link.api().hostHandle().isEmpty(), !attached);
+        QCOMPARE(link.test.console.statusLines(),
+                 attached ? QStringList{"Connected"} : QStringList{});
+        QCOMPARE(link.core.timer1().isActive(), attached);
+        if (!attached) {
+            QVERIFY(link.transport.sent().isEmpty());
+            return;
+        }
+        // The supervision tick inside the follow-up found no PONG, so it discovered again.
+        QCOMPARE(link.transport.sentLines(), (QStringList{"GET CURRENTUSERHANDLE", "PING"}));
+        QVERIFY(!link.core.pongFlag());
+        QCOMPARE(link.transport.discoverCount(), 1);
+        QCOMPARE(link.core.skypeStatus(), QString());
+    }
+
+    void reattachReplacesTheHandle() {
+        Link link;
+        link.attach();
+        link.transport.attach(QStringLiteral(":1.50"), 0);
+        QCOMPARE(link.api().hostHandle(), QStringLiteral(":1.50"));
+        QVERIFY(!link.transport.notifyLine(kHost, QStringLiteral("PONG")));
+        QVERIFY(link.transport.notifyLine(QStringLiteral(":1.50"), QStringLiteral("PONG")));
+    }
+
+    void discoveryReportsTheBroadcast() {
+        Link link;
+        QCOMPARE(link.api().ConnectToSkype(), 1u);
+        link.transport.setConnected(false);
+        QCOMPARE(link.api().ConnectToSkype(), 0u);
+        QCOMPARE(
+            link.test.console.consoleLines(),
+            (QStringList{"ConnectToSkype status is 1[:1.7]", "ConnectToSkype status is 0[:1.7]"}));
+    }
+
+    void routerKeepsItsOrderAndPassesTrimmedLines() {
+        Link link;
+        link.attach();
+        QStringList seen;
+        RecordingTarget friends(QStringLiteral("friends"), seen),
+            audio(QStringLiteral("audio"), seen), message(QStringLiteral("message"), seen, true),
+            call(QStringLiteral("call"), seen), recording(QStringLiteral("recording"), seen),
+            contact(QStringLiteral("contact"), seen);
+        HostLineRouter& router = link.api().router();
+        router.setTarget(HostLineRouter::Step::Contact, &contact);
+        router.setTarget(HostLineRouter::Step::Recording, &recording);
+        router.setTarget(HostLineRouter::Step::Call, &call);
+        router.setTarget(HostLineRouter::Step::Message, &message);
+        router.setTarget(HostLineRouter::Step::Audio, &audio);
+        router.setTarget(HostLineRouter::Step::Friends, &friends);
+        QVERIFY(link.transport.notifyLine(kHost, QStringLiteral("  PONG ")));
+        QCOMPARE(seen, (QStringList{"friends:  PONG ", "audio:  PONG ", "message:PONG", "call:PONG",
+                                    "recording:PONG", "contact:PONG"}));
+        QVERIFY(link.core.pongFlag());
+    }
+
+    void answeringMachineAndRecorderNeverBothSeeALine_data() {
+        QTest::addColumn<bool>("autoAnswer");
+        QTest::addColumn<QString>("greeting");
+        QTest::addColumn<QString>("target");
+        QTest::newRow("switch off") << false << "hello.wav"
+                                    << "recording";
+        QTest::newRow("no greeting file") << true << ""
+                                          << "recording";
+        QTest::newRow("switch on with greeting") << true << "hello.wav"
+                                                 << "answering";
+    }
+    void answeringMachineAndRecorderNeverBothSeeALine() {
+        QFETCH(bool, autoAnswer);
+        QFETCH(QString, greeting);
+        QFETCH(QString, target);
+        Link link;
+        QStringList seen;
+        RecordingTarget answering(QStringLiteral("answering"), seen);
+        RecordingTarget recording(QStringLiteral("recording"), seen);
+        answering.greetingFile = greeting;
+        link.api().router().setAnsweringMachine(&answering);
+        link.api().router().setTarget(HostLineRouter::Step::Recording, &recording);
+        link.core.setSwitch(MainFormCore::AutoAnswer, autoAnswer);
+        QString line = QStringLiteral("CALL 12 STATUS RINGING");
+        link.api().SkypeResponseHandler(line);
+        QCOMPARE(seen, QStringList{target + ":CALL 12 STATUS RINGING"});
+    }
+
+    void contactListIsSkippedWhileAGameHoldsTheLines() {
+        Link link;
+        QStringList seen;
+        RecordingTarget contact(QStringLiteral("contact"), seen);
+        link.api().router().setTarget(HostLineRouter::Step::Contact, &contact);
+        QString line = QStringLiteral("USER bob FULLNAME Bob");
+        link.core.SetUnimodeForm(QStringLiteral("DartsForm"));
+        link.api().SkypeResponseHandler(line);
+        QVERIFY(seen.isEmpty());
+        link.core.SetUnimodeForm(QString());
+        link.api().SkypeResponseHandler(line);
+        QCOMPARE(seen, QStringList{"contact:USER bob FULLNAME Bob"});
+    }
+
+    void routerEntryIsTraced() {
+        Link link;
+        link.test.log.SetLogLevel(1);
+        QString line = QStringLiteral("PONG");
+        link.api().SkypeResponseHandler(line);
+        QFile file(link.test.log.filePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray log = file.readAll();
+        QVERIFY(log.startsWith(">>> SkypeAPIHandler:SkypeResponseHandler[PONG]\r\n"));
+        QVERIFY(log.endsWith("<<< SkypeAPIHandler:SkypeResponseHandler\r\n"));
+    }
+
+    void completionNoticesReachTheNamedWindowOnly_data() {
+        QTest::addColumn<QString>("targetName");
+        QTest::addColumn<int>("answeringCalls");
+        QTest::addColumn<int>("recordingCalls");
+        QTest::newRow("answering machine") << "AutoAnswerForm" << 1 << 0;
+        QTest::newRow("recorder") << "RecordingForm" << 0 << 1;
+        QTest::newRow("nobody") << "" << 0 << 0;
+        QTest::newRow("other window") << "MCIForm" << 0 << 0;
+    }
+    void completionNoticesReachTheNamedWindowOnly() {
+        QFETCH(QString, targetName);
+        QFETCH(int, answeringCalls);
+        QFETCH(int, recordingCalls);
+        Link link;
+        CountingMciHandler answering, recording, player;
+        link.api().setMciNotifyHandler(QStringLiteral("AutoAnswerForm"), &answering);
+        link.api().setMciNotifyHandler(QStringLiteral("RecordingForm"), &recording);
+        link.api().setMciNotifyHandler(QStringLiteral("MCIForm"), &player);
+        link.api().setMCINotifyTarget(targetName);
+        link.api().onMciNotify();
+        QCOMPARE(answering.calls, answeringCalls);
+        QCOMPARE(recording.calls, recordingCalls);
+        QCOMPARE(player.calls, 0);
+    }
+};
+
+QUENLARK_TEST_MAIN(TestHostLink)
+#include "tst_hostlink.moc"

@@ -1,0 +1,189 @@
+// The host link on a real session bus: the D-Bus transport against a small host served on a
+// second bus connection of this process, and against quenlark-hostsim when it is built.
+#include "platform/hosttransportdbus.h"
+#include "shell/mainformcore.h"
+#include "testmain.h"
+#include "testservices.h"
+
+#include <QDBusConnection>
+#include <QDBusContext>
+#include <QDBusMessage>
+#include <QDBusReply>
+#include <QProcess>
+
+namespace {
+const QString kIface = QString::fromLatin1(HostTransport::kInterface);
+
+// A host on its own connection: attaches whoever discovers it, answers PING and
+// GET CURRENTUSERHANDLE, and can be told to refuse commands or to never answer them.
+class TinyHost : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.quenlark.HostControl1")
+public:
+    enum class Mode { Answer, Refuse, Hang };
+
+    explicit TinyHost(const QString& connectionName)
+        : m_bus(QDBusConnection::connectToBus(QDBusConnection::SessionBus, connectionName)) {
+        m_bus.registerObject(QString::fromLatin1(HostTransport::kHostPath), this,
+                             QDBusConnection::ExportAllSlots);
+        m_bus.connect(QString(), QString::fromLatin1(HostTransport::kClientPath), kIface,
+                      QStringLiteral("Discover"), this, SLOT(onDiscover()));
+    }
+    QString name() const { return m_bus.baseService(); }
+    QDBusConnection& bus() { return m_bus; }
+
+    Mode mode = Mode::Answer;
+    QStringList commands;
+    QString client;
+
+public slots:
+    uint Command(const QByteArray& payload) {
+        const QString line = QString::fromUtf8(payload.constData());
+        commands << line;
+        if (mode == Mode::Hang) {
+            setDelayedReply(true);
+            return 0;
+        }
+        if (mode == Mode::Refuse)
+            return 0;
+        if (line == QLatin1String("PING"))
+            notify(QStringLiteral("PONG"));
+        else if (line == QLatin1String("GET CURRENTUSERHANDLE"))
+            notify(QStringLiteral("CURRENTUSERHANDLE alice"));
+        return 1;
+    }
+    void onDiscover() {
+        client = message().service();
+        call(QStringLiteral("Attach"), {QVariant::fromValue(0u)});
+    }
+
+private:
+    void notify(const QString& line) {
+        call(QStringLiteral("Notify"), {line.toUtf8().append('\0')});
+    }
+    void call(const QString& member, const QVariantList& args) {
+        QDBusMessage msg = QDBusMessage::createMethodCall(
+            client, QString::fromLatin1(HostTransport::kClientPath), kIface, member);
+        msg.setArguments(args);
+        m_bus.asyncCall(msg, 2000);
+    }
+
+    QDBusConnection m_bus;
+};
+
+// The program's side: the real transport on the session bus and the main window's logic.
+struct Client {
+    Client() : core(test.services, transport) {
+        test.console.setEnabled(true);
+        transport.registerClient();
+    }
+    bool hasConsoleLine(const QString& line) const {
+        return test.console.consoleLines().contains(line);
+    }
+    TestServices test;
+    DBusHostTransport transport;
+    MainFormCore core;
+};
+} // namespace
+
+class TestHostLinkDBus : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        if (!QDBusConnection::sessionBus().isConnected())
+            QSKIP("no session bus");
+    }
+
+    void discoveryAttachesAndPingIsAnswered() {
+        TinyHost host(QStringLiteral("host-attach"));
+        Client client;
+        QCOMPARE(client.core.api().ConnectToSkype(), 1u);
+        QTRY_COMPARE_WITH_TIMEOUT(client.core.api().hostHandle(), host.name(), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(client.core.caption(), QStringLiteral("Quenlark(alice)"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(client.core.pongFlag(), 5000);
+        // The follow-up's first tick finds no PONG yet and discovers again, so the host
+        // attaches a second time; each attach asks for the user and pings.
+        QCOMPARE(host.commands.mid(0, 2), (QStringList{"GET CURRENTUSERHANDLE", "PING"}));
+        QVERIFY(client.hasConsoleLine(QStringLiteral("<-Skype[5]: [PONG]")));
+        QVERIFY(client.hasConsoleLine(QStringLiteral("<-Skype[24]: [CURRENTUSERHANDLE alice]")));
+        QVERIFY(client.core.responseCount() >= 2);
+        // The next tick sends PING again and the host's PONG sets the flag once more.
+        client.core.Timer1_Timer();
+        QCOMPARE(client.core.skypeStatus(), QStringLiteral("Connecting"));
+        QTRY_VERIFY_WITH_TIMEOUT(client.core.pongFlag(), 5000);
+        QDBusConnection::disconnectFromBus(QStringLiteral("host-attach"));
+    }
+
+    void notifyFromAnotherPeerIsRefused() {
+        TinyHost host(QStringLiteral("host-refuse-notify"));
+        Client client;
+        client.core.api().ConnectToSkype();
+        QTRY_COMPARE_WITH_TIMEOUT(client.core.api().hostHandle(), host.name(), 5000);
+        QDBusConnection stranger =
+            QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("stranger"));
+        QDBusMessage msg = QDBusMessage::createMethodCall(
+            client.transport.ownHandle(), QString::fromLatin1(HostTransport::kClientPath), kIface,
+            QStringLiteral("Notify"));
+        msg << QByteArray("PONG\0", 5);
+        QDBusPendingCall pending = stranger.asyncCall(msg, 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(pending.isFinished(), 5000);
+        QDBusReply<uint> reply = pending.reply();
+        QVERIFY(reply.isValid());
+        QCOMPARE(reply.value(), 0u);
+        QDBusConnection::disconnectFromBus(QStringLiteral("stranger"));
+        QDBusConnection::disconnectFromBus(QStringLiteral("host-refuse-notify"));
+    }
+
+    void failedCommandsAreLogged_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("vanish");
+        QTest::newRow("zero result") << int(TinyHost::Mode::Refuse) << false;
+        QTest::newRow("hung host") << int(TinyHost::Mode::Hang) << false;
+        QTest::newRow("vanished host") << int(TinyHost::Mode::Answer) << true;
+    }
+    void failedCommandsAreLogged() {
+        QFETCH(int, mode);
+        QFETCH(bool, vanish);
+        const QString connection = QStringLiteral("host-fail-%1").arg(QTest::currentDataTag());
+        auto host = std::make_unique<TinyHost>(connection);
+        Client client;
+        client.transport.setCommandTimeoutMs(300);
+        client.core.api().ConnectToSkype();
+        QTRY_COMPARE_WITH_TIMEOUT(client.core.api().hostHandle(), host->name(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(client.core.pongFlag(), 5000);
+        const QString hostName = host->name();
+        host->mode = static_cast<TinyHost::Mode>(mode);
+        if (vanish) {
+            host.reset();
+            QDBusConnection::disconnectFromBus(connection);
+        }
+        client.core.api().SendCommandToSkype(QStringLiteral("PING"));
+        const QString error = QStringLiteral("Error: Send Command!! [") + hostName + u']';
+        QTRY_VERIFY_WITH_TIMEOUT(client.hasConsoleLine(error), 5000);
+        QCOMPARE(client.core.api().hostHandle(), hostName); // never cleared
+        if (host)
+            QDBusConnection::disconnectFromBus(connection);
+    }
+
+    void commandsArriveInOrder() {
+        TinyHost host(QStringLiteral("host-order"));
+        Client client;
+        client.core.api().ConnectToSkype();
+        QTRY_VERIFY_WITH_TIMEOUT(client.core.pongFlag(), 5000);
+        host.commands.clear();
+        QStringList expected;
+        for (int i = 0; i < 200; ++i) {
+            expected << QStringLiteral("GET USER u%1 FULLNAME").arg(i);
+            client.core.api().SendCommandToSkype(expected.last());
+        }
+        const auto userQueries = [&host] {
+            return host.commands.filter(QStringLiteral("GET USER "));
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(userQueries().size(), expected.size(), 10000);
+        QCOMPARE(userQueries(), expected);
+        QDBusConnection::disconnectFromBus(QStringLiteral("host-order"));
+    }
+};
+
+QUENLARK_TEST_MAIN(TestHostLinkDBus)
+#include "tst_hostlink_dbus.moc"
