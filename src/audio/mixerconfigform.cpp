@@ -1,0 +1,79 @@
+#include "mixerconfigform.h"
+
+#include "shell/applylanguage.h"
+#include "shell/centerform.h"
+#include "shell/services.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+QComboBox* makeCombo(QWidget* parent, const char* name) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->setMinimumWidth(320);
+    return combo;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int textId) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    setTag(label, QStringLiteral("STR-ID:%1").arg(textId));
+    return label;
+}
+
+void fillCombo(QComboBox* combo, const QStringList& items, const QString& storedText) {
+    combo->clear();
+    combo->addItems(items);
+    combo->setCurrentIndex(MixerConfig::choiceIndex(items, storedText));
+}
+} // namespace
+
+MixerConfigForm::MixerConfigForm(Services& services, MixerLib& mixer, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_services(services), m_config(services.settings, mixer),
+      m_combo1(makeCombo(this, "Combo1")), m_combo2(makeCombo(this, "Combo2")) {
+    setObjectName(QStringLiteral("MixerConfigForm"));
+    setWindowTitle(QStringLiteral("MixerConfig"));
+    buildLayout();
+    connect(m_combo2, &QComboBox::currentTextChanged, this,
+            [this](const QString& text) { m_config.setChosenSource(text); });
+    Form_Load();
+}
+
+void MixerConfigForm::buildLayout() {
+    auto* back = new QPushButton(QStringLiteral("Back"), this);
+    back->setObjectName(QStringLiteral("Command1"));
+    setTag(back, QStringLiteral("STR-ID:100"));
+    connect(back, &QPushButton::clicked, this, &MixerConfigForm::Command1_Click);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(makeLabel(this, "Label3",
+                                QStringLiteral("Select Audio Device and control, when Auto "
+                                               "Answering!!"),
+                                108),
+                      0, 0, 1, 2);
+    layout->addWidget(makeLabel(this, "Label1", QStringLiteral("Device :"), 109), 1, 0);
+    layout->addWidget(m_combo1, 1, 1);
+    layout->addWidget(makeLabel(this, "Label2", QStringLiteral("Control :"), 110), 2, 0);
+    layout->addWidget(m_combo2, 2, 1);
+    layout->addWidget(back, 3, 1, Qt::AlignRight);
+}
+
+void MixerConfigForm::Form_Load() {
+    CenterForm(this);
+    ApplyLanguage(this, m_services.language);
+    m_config.SaveCurrentSetting();
+    // Sources are listed only for the device the switching acts on.
+    const QStringList sources =
+        m_config.foundDeviceIndex() >= 0 ? m_config.sourceNames() : QStringList();
+    fillCombo(m_combo1, m_config.deviceNames(), m_config.storedDevice());
+    fillCombo(m_combo2, sources, m_config.storedControl());
+    m_config.setChosenSource(m_combo2->currentText());
+}
+
+void MixerConfigForm::Command1_Click() {
+    m_config.storeChoices(m_combo1->currentText(), m_combo2->currentText());
+    hide();
+}

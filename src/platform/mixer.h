@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <memory>
+
+// One recording source of a sound server.
+struct MixerSource {
+    QString name;        // the server's own name, e.g. "alsa_input.pci-0000_00_1b.0.analog-stereo"
+    QString description; // what the user reads, e.g. "Built-in Audio Analog Stereo"
+    bool isMonitor = false; // records what a sink plays rather than a microphone or line in
+    bool muted = false;
+};
+
+// One mixer device: a sound server with its sources, in the server's own order.
+struct MixerDevice {
+    QString name;
+    QString defaultSource; // name of the source new recordings use
+    QList<MixerSource> sources;
+};
+
+// The system's audio controls as the mixer layer sees them. Every call reads or writes the
+// live state and keeps no connection open between calls; a server that does not answer within
+// a short time-out counts as absent, so no call blocks for long and none throws.
+class Mixer {
+public:
+    virtual ~Mixer() = default;
+    // Every reachable device in index order; empty when there is none.
+    virtual QList<MixerDevice> readDevices() = 0;
+    // True when the device accepted the write.
+    virtual bool setDefaultSource(int device, const QString& sourceName) = 0;
+    virtual bool setSourceMute(int device, const QString& sourceName, bool muted) = 0;
+};
+
+// The backend QUENLARK_AUDIO names: "virtual" gives the in-memory mixer, anything else
+// (or nothing) the PulseAudio one.
+std::unique_ptr<Mixer> createMixer();
