@@ -65,8 +65,8 @@ private slots:
         QStringList devices;
         while (m_lib.GetMixerDevices(devices) == 0 && waited.elapsed() < 10000)
             QTest::qWait(100);
-        if (pactl({QStringLiteral("set-default-source"), QStringLiteral("mic")}).isNull() ||
-            defaultSource() != QLatin1String("mic"))
+        pactl({QStringLiteral("set-default-source"), QStringLiteral("mic")});
+        if (defaultSource() != QLatin1String("mic"))
             QSKIP("the private PulseAudio daemon did not come up; see its log on stderr");
     }
     void cleanupTestCase() {
