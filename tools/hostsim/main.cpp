@@ -1,6 +1,99 @@
+// quenlark-hostsim: a host for Quenlark to attach to, for tests, demos and development.
+#include "console.h"
+#include "controlobject.h"
+#include "hostendpoint.h"
+#include "options.h"
+#include "signalwatcher.h"
+#include "simulator.h"
+#include "voiceplayer.h"
+#include "worldfile.h"
+
 #include <QCoreApplication>
+
+#include <csignal>
+#include <cstdio>
+
+namespace {
+
+void say(const QString& line) {
+    std::printf("%s\n", line.toUtf8().constData());
+    std::fflush(stdout);
+}
+
+void complain(const QString& line) {
+    std::fprintf(stderr, "quenlark-hostsim: %s\n", line.toUtf8().constData());
+}
+
+bool buildWorld(const Options& options, World* world, QString* error) {
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    *world = World::demo(now);
+    if (!options.worldFile.isEmpty() && !loadWorldFile(options.worldFile, now, world, error))
+        return false;
+    if (options.answerDelayMs != -2) {
+        for (const QString& handle : world->handles())
+            world->user(handle)->answerDelayMs = options.answerDelayMs;
+    }
+    return true;
+}
+
+QString shownAddress(const QString& address) {
+    if (address == QLatin1String("session"))
+        return qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
+    return address;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    return 0;
+    app.setApplicationName(QStringLiteral("quenlark-hostsim"));
+    std::signal(SIGPIPE, SIG_IGN);
+
+    Options options;
+    QString error;
+    if (!parseOptions(app.arguments(), &options, &error)) {
+        const bool help = app.arguments().contains(QStringLiteral("--help")) ||
+                          app.arguments().contains(QStringLiteral("-h"));
+        (help ? say(error) : complain(error));
+        return help ? 0 : 2;
+    }
+    World world;
+    if (!buildWorld(options, &world, &error)) {
+        complain(error);
+        return 2;
+    }
+    Simulator simulator(std::move(world), {options.attach, options.audioIn, options.audioOut});
+    for (const UserBus& user : options.users) {
+        if (!simulator.addEndpoint(user.handle, user.address, &error)) {
+            complain(error);
+            return 1;
+        }
+    }
+    ControlObject control(&simulator, options.users.first().address);
+    QString warning;
+    if (!control.open(options.controlService, &error, &warning)) {
+        complain(error);
+        return 1;
+    }
+    if (!warning.isEmpty())
+        complain(warning);
+
+    VoicePlayer voice(options.voiceFile, options.voiceDevice);
+    if (!options.voiceFile.isEmpty())
+        simulator.setVoicePlayer(&voice);
+    Console console(&simulator);
+    SignalWatcher terminationSignals;
+    QObject::connect(&terminationSignals, &SignalWatcher::terminationRequested, &app,
+                     &QCoreApplication::quit);
+    QObject::connect(&simulator, &Simulator::quitRequested, &app, &QCoreApplication::quit);
+
+    for (HostEndpoint* endpoint : simulator.endpoints())
+        say(QStringLiteral("user %1 bus %2 host %3")
+                .arg(endpoint->handle(), shownAddress(endpoint->address()),
+                     endpoint->uniqueName()));
+    say(QStringLiteral("control %1 %2").arg(options.controlService, control.uniqueName()));
+    say(QStringLiteral("ready"));
+    if (options.console)
+        console.start();
+    return app.exec();
 }

@@ -1,0 +1,124 @@
+#include "hostsimharness.h"
+
+#include <QDBusMessage>
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QTest>
+
+namespace {
+const QString kInterface = QStringLiteral("org.quenlark.HostControl1");
+const QString kClientPath = QStringLiteral("/org/quenlark/Client");
+} // namespace
+
+PrivateBus::PrivateBus() {
+    daemon_.start(QStringLiteral("dbus-daemon"),
+                  {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                   QStringLiteral("--print-address=1"), QStringLiteral("--nopidfile")});
+    QElapsedTimer timer;
+    timer.start();
+    while (!daemon_.canReadLine() && timer.elapsed() < 5000)
+        daemon_.waitForReadyRead(100);
+    address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
+}
+
+PrivateBus::~PrivateBus() {
+    daemon_.kill();
+    daemon_.waitForFinished(2000);
+}
+
+HostSimProcess::HostSimProcess(const QStringList& arguments) {
+    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_.start(QStringLiteral(QUENLARK_BINARY_DIR "/bin/quenlark-hostsim"),
+                   QStringList{QStringLiteral("--no-console")} + arguments);
+    QElapsedTimer timer;
+    timer.start();
+    while (!ready_ && timer.elapsed() < 10000) {
+        if (!process_.canReadLine() && !process_.waitForReadyRead(100))
+            continue;
+        const QString line = QString::fromUtf8(process_.readLine()).trimmed();
+        banner_.append(line);
+        ready_ = line == QLatin1String("ready");
+    }
+}
+
+HostSimProcess::~HostSimProcess() {
+    process_.kill();
+    process_.waitForFinished(2000);
+}
+
+QString HostSimProcess::hostName(const QString& user) const {
+    // "user alice bus ADDRESS host :1.2"
+    for (const QString& line : banner_) {
+        const QStringList words = line.split(QLatin1Char(' '));
+        if (words.size() == 6 && words[0] == QLatin1String("user") && words[1] == user)
+            return words[5];
+    }
+    return {};
+}
+
+TestClient::TestClient(const QString& address, const QString& name)
+    : name_(name), connection_(QDBusConnection::connectToBus(address, name)) {
+    connection_.registerObject(kClientPath, this, QDBusConnection::ExportScriptableSlots);
+}
+
+TestClient::~TestClient() {
+    connection_.unregisterObject(kClientPath);
+    QDBusConnection::disconnectFromBus(name_);
+}
+
+void TestClient::discover() {
+    connection_.send(
+        QDBusMessage::createSignal(kClientPath, kInterface, QStringLiteral("Discover")));
+}
+
+uint TestClient::commandPayload(const QByteArray& payload, const QString& target) {
+    QDBusMessage call = QDBusMessage::createMethodCall(target.isEmpty() ? host : target,
+                                                       QStringLiteral("/org/quenlark/Host"),
+                                                       kInterface, QStringLiteral("Command"));
+    call << payload;
+    const QDBusMessage reply = connection_.call(call, QDBus::Block, 3000);
+    return reply.type() == QDBusMessage::ReplyMessage ? reply.arguments().value(0).toUInt() : 0;
+}
+
+void TestClient::Attach(uint status) {
+    attachStatuses.append(status);
+    if (status == 0)
+        host = message().service();
+}
+
+uint TestClient::Notify(const QByteArray& payload) {
+    if (host.isEmpty() || message().service() != host)
+        return 0;
+    QByteArray terminated = payload;
+    terminated.append('\0');
+    lines.append(QString::fromUtf8(terminated.constData()));
+    return 1;
+}
+
+QString TestClient::waitFor(const QString& pattern, int timeoutMs) {
+    const QRegularExpression expression(QStringLiteral("^") + pattern + QStringLiteral("$"));
+    QElapsedTimer timer;
+    timer.start();
+    do {
+        for (qsizetype i = searchFrom_; i < lines.size(); ++i) {
+            if (expression.match(lines[i]).hasMatch()) {
+                searchFrom_ = i + 1;
+                return lines[i];
+            }
+        }
+        QTest::qWait(20);
+    } while (timer.elapsed() < timeoutMs);
+    return {};
+}
+
+QVariant control(QDBusConnection& connection, const QString& method, const QVariantList& arguments,
+                 QString* error) {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.quenlark.HostSim"), QStringLiteral("/org/quenlark/HostSim"),
+        QStringLiteral("org.quenlark.HostSim1"), method);
+    call.setArguments(arguments);
+    const QDBusMessage reply = connection.call(call, QDBus::Block, 3000);
+    if (error)
+        *error = reply.type() == QDBusMessage::ErrorMessage ? reply.errorMessage() : QString();
+    return reply.arguments().value(0);
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QDBusContext>
+#include <QObject>
+#include <QProcess>
+#include <QStringList>
+
+#include <memory>
+
+// A dbus-daemon of the test's own, so simulators of tests running side by side never hear
+// each other's discovery.
+class PrivateBus {
+public:
+    PrivateBus();
+    ~PrivateBus();
+    QString address() const { return address_; }
+
+private:
+    QProcess daemon_;
+    QString address_;
+};
+
+// quenlark-hostsim started as a process; ready once it printed "ready".
+class HostSimProcess {
+public:
+    explicit HostSimProcess(const QStringList& arguments);
+    ~HostSimProcess();
+    bool isReady() const { return ready_; }
+    QString hostName(const QString& user) const; // the host's unique name on that user's bus
+    QProcess& process() { return process_; }
+
+private:
+    QProcess process_;
+    bool ready_ = false;
+    QStringList banner_;
+};
+
+// The program's side of the link as the host sees it: /org/quenlark/Client with Attach and
+// Notify on a connection of its own, plus Discover and Command.
+class TestClient : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.quenlark.HostControl1")
+
+public:
+    TestClient(const QString& address, const QString& name);
+    ~TestClient() override;
+
+    void discover();
+    uint command(const QString& line) { return commandPayload(line.toUtf8() + '\0'); }
+    uint commandPayload(const QByteArray& payload, const QString& host = QString());
+    // Waits for a line matching the pattern and returns it (empty on time-out).
+    QString waitFor(const QString& pattern, int timeoutMs = 5000);
+    QDBusConnection& connection() { return connection_; }
+
+    QList<uint> attachStatuses;
+    QString host;
+    QStringList lines;
+
+public slots:
+    Q_SCRIPTABLE void Attach(uint status);
+    Q_SCRIPTABLE uint Notify(const QByteArray& payload);
+
+private:
+    QString name_;
+    QDBusConnection connection_;
+    qsizetype searchFrom_ = 0;
+};
+
+// Calls a method of the simulator's control object; fails the QVERIFY of the caller on error.
+QVariant control(QDBusConnection& connection, const QString& method,
+                 const QVariantList& arguments = {}, QString* error = nullptr);

@@ -1,0 +1,102 @@
+#include "options.h"
+
+#include <QCommandLineParser>
+
+namespace {
+
+bool parseUserBus(const QString& text, UserBus* user) {
+    // "alice" or "alice@unix:path=/tmp/busA"
+    const qsizetype at = text.indexOf(QLatin1Char('@'));
+    user->handle = at < 0 ? text : text.left(at);
+    user->address = at < 0 ? QStringLiteral("session") : text.mid(at + 1);
+    return !user->handle.isEmpty() && !user->handle.contains(QLatin1Char(' ')) &&
+           !user->address.isEmpty();
+}
+
+} // namespace
+
+bool parseOptions(const QStringList& arguments, Options* options, QString* error) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Plays the host for Quenlark: attaches clients over D-Bus, answers the "
+                       "host commands and routes calls and chats between simulated users."));
+    parser.addHelpOption();
+    const QCommandLineOption user(
+        QStringLiteral("user"),
+        QStringLiteral("A user with a host on a bus: HANDLE or HANDLE@ADDRESS (repeatable; "
+                       "default alice on the session bus)."),
+        QStringLiteral("handle[@address]"));
+    const QCommandLineOption world(QStringLiteral("world"),
+                                   QStringLiteral("Read the users from FILE instead of the demo."),
+                                   QStringLiteral("file"));
+    const QCommandLineOption attach(QStringLiteral("attach"),
+                                    QStringLiteral("immediate, pending[:MS] or refused."),
+                                    QStringLiteral("mode"), QStringLiteral("immediate"));
+    const QCommandLineOption answerDelay(
+        QStringLiteral("answer-delay"),
+        QStringLiteral("Milliseconds until a simulated user answers a call (-1: never)."),
+        QStringLiteral("ms"));
+    const QCommandLineOption noConsole(QStringLiteral("no-console"),
+                                       QStringLiteral("Do not read commands on standard input."));
+    const QCommandLineOption control(
+        QStringLiteral("control-name"),
+        QStringLiteral("Bus name of the control object (empty: unique name only)."),
+        QStringLiteral("name"), options->controlService);
+    const QCommandLineOption audioIn(QStringLiteral("audio-in"),
+                                     QStringLiteral("Device named in AUDIO_IN replies."),
+                                     QStringLiteral("name"), options->audioIn);
+    const QCommandLineOption audioOut(QStringLiteral("audio-out"),
+                                      QStringLiteral("Device named in AUDIO_OUT replies."),
+                                      QStringLiteral("name"), options->audioOut);
+    const QCommandLineOption voice(
+        QStringLiteral("voice"),
+        QStringLiteral("WAV file played with paplay while a simulated user is in a call."),
+        QStringLiteral("file"));
+    const QCommandLineOption voiceDevice(QStringLiteral("voice-device"),
+                                         QStringLiteral("Sink for the voice (paplay --device)."),
+                                         QStringLiteral("sink"));
+    parser.addOptions({user, world, attach, answerDelay, noConsole, control, audioIn, audioOut,
+                       voice, voiceDevice});
+    if (!parser.parse(arguments)) {
+        *error = parser.errorText();
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        *error = parser.helpText();
+        return false;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        *error = QStringLiteral("unexpected argument: ") + parser.positionalArguments().first();
+        return false;
+    }
+    for (const QString& text : parser.values(user)) {
+        UserBus entry;
+        if (!parseUserBus(text, &entry)) {
+            *error = QStringLiteral("--user takes HANDLE or HANDLE@ADDRESS, not ") + text;
+            return false;
+        }
+        options->users.append(entry);
+    }
+    if (options->users.isEmpty())
+        options->users.append({QStringLiteral("alice"), QStringLiteral("session")});
+    if (!AttachMode::parse(parser.value(attach), &options->attach)) {
+        *error = QStringLiteral("--attach takes immediate, pending[:MS] or refused");
+        return false;
+    }
+    if (parser.isSet(answerDelay)) {
+        bool ok = false;
+        options->answerDelayMs = parser.value(answerDelay).toInt(&ok);
+        if (!ok || options->answerDelayMs < -1) {
+            *error = QStringLiteral("--answer-delay takes milliseconds, or -1 for never");
+            return false;
+        }
+    }
+    options->worldFile = parser.value(world);
+    options->console = !parser.isSet(noConsole);
+    options->controlService = parser.value(control);
+    options->audioIn = parser.value(audioIn);
+    options->audioOut = parser.value(audioOut);
+    options->voiceFile = parser.value(voice);
+    options->voiceDevice = parser.value(voiceDevice);
+    return true;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "attachmode.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct UserBus {
+    QString handle;
+    QString address; // "session" or a D-Bus address
+};
+
+struct Options {
+    QList<UserBus> users;
+    QString worldFile;
+    AttachMode attach;
+    int answerDelayMs = -2; // -2: as the world says
+    bool console = true;
+    QString controlService = QStringLiteral("org.quenlark.HostSim");
+    QString audioIn = QStringLiteral("mic");
+    QString audioOut = QStringLiteral("spk");
+    QString voiceFile;
+    QString voiceDevice;
+};
+
+// Reads the command line; false with a message for the user when it cannot be understood.
+bool parseOptions(const QStringList& arguments, Options* options, QString* error);

@@ -1,0 +1,42 @@
+#include "voiceplayer.h"
+
+#include <QProcess>
+#include <QTextStream>
+
+VoicePlayer::VoicePlayer(const QString& wavFile, const QString& device, QObject* parent)
+    : QObject(parent), wavFile_(wavFile), device_(device) {}
+
+VoicePlayer::~VoicePlayer() {
+    for (auto& [id, player] : players_) {
+        player->disconnect(this);
+        player->kill();
+        player->waitForFinished(1000);
+    }
+}
+
+void VoicePlayer::start(uint callId) {
+    stop(callId);
+    QStringList arguments;
+    if (!device_.isEmpty())
+        arguments << QStringLiteral("--device=") + device_;
+    arguments << wavFile_;
+    auto* player = new QProcess(this);
+    player->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    connect(player, &QProcess::finished, this, [this, callId, player] {
+        auto it = players_.find(callId);
+        if (it != players_.end() && it->second == player)
+            players_.erase(it);
+        player->deleteLater();
+    });
+    players_[callId] = player;
+    player->start(QStringLiteral("paplay"), arguments);
+}
+
+void VoicePlayer::stop(uint callId) {
+    auto it = players_.find(callId);
+    if (it == players_.end())
+        return;
+    QProcess* player = it->second;
+    players_.erase(it);
+    player->kill(); // the finished handler deletes it
+}

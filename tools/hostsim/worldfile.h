@@ -1,0 +1,8 @@
+#pragma once
+
+#include "world.h"
+
+// Reads a world from a small text file, one user a line:
+//   handle | full name | country | status | friend, friend | answer delay in ms
+// Fields after the handle may be left out; '#' starts a comment line.
+bool loadWorldFile(const QString& path, qint64 now, World* world, QString* error);
