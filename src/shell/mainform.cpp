@@ -167,6 +167,11 @@ void MainForm::bindCore() {
     });
     connect(&m_core, &MainFormCore::loadWindowsRequested, m_windows.get(),
             &FeatureWindows::loadAll);
+    connect(m_windows.get(), &FeatureWindows::mailStatusChanged, m_mailStatusLabel,
+            &QLabel::setText);
+    connect(m_windows.get(), &FeatureWindows::mciStatusChanged, m_mciStatusLabel, &QLabel::setText);
+    connect(m_switchButtons[MainFormCore::SendMail], &QPushButton::clicked, this,
+            &MainForm::SendMailSetting_Click);
 }
 
 void MainForm::UpdateButtonStatus() {

@@ -57,6 +57,10 @@ public:
     void ToolMenuConsoleItem_Click();
     void LanguageMenu_Click();
     void BlackJackMenu_Click();
+    // Command2 and FileMenuSendMailSettingItem: the mail settings window.
+    void SendMailSetting_Click();
+    void MixerConfigMenu_Click();
+    void PlayerMenu_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

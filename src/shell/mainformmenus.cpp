@@ -3,11 +3,14 @@
 
 #include "aboutdialog.h"
 #include "applylanguage.h"
+#include "audio/mciform.h"
+#include "audio/mixerconfigform.h"
 #include "blackjackform.h"
 #include "consoleform.h"
 #include "languagedialog.h"
 #include "loglib.h"
 #include "mainformwindows.h"
+#include "notify/sendmailform.h"
 #include "services.h"
 
 #include <QAction>
@@ -58,7 +61,9 @@ void MainForm::buildMenus() {
     connect(addItem(properties, "LanguageMenu", QStringLiteral("Language"), "STR-ID:23"),
             &QAction::triggered, this, &MainForm::LanguageMenu_Click);
     addItem(properties, "ToolMenuBroadCastStatusItem", QStringLiteral("Send IM Setting ..."));
-    addItem(properties, "FileMenuSendMailSettingItem", QStringLiteral("Send Mail Setting ..."));
+    connect(
+        addItem(properties, "FileMenuSendMailSettingItem", QStringLiteral("Send Mail Setting ...")),
+        &QAction::triggered, this, &MainForm::SendMailSetting_Click);
     addItem(properties, "AnnounceBackMenu", QStringLiteral("AnnounceBack ..."));
     addItem(properties, "AutoAnswerMenu", QStringLiteral("Auto Answer ..."));
     addItem(properties, "RecordingMenu", QStringLiteral("Recording ..."));
@@ -78,9 +83,11 @@ void MainForm::buildMenus() {
             &QAction::triggered, this, &MainForm::ToolMenuConsoleItem_Click);
     addItem(m_debugMenu, "ToolMenuMessageItem", QStringLiteral("Message"));
     addItem(m_debugMenu, "ToolMenuCallItem", QStringLiteral("Call"));
-    addItem(m_debugMenu, "MixerConfigMenu", QStringLiteral("MixerConfig"));
+    connect(addItem(m_debugMenu, "MixerConfigMenu", QStringLiteral("MixerConfig")),
+            &QAction::triggered, this, &MainForm::MixerConfigMenu_Click);
     addItem(m_debugMenu, "MixerMenu", QStringLiteral("Mixer"));
-    addItem(m_debugMenu, "PlayerMenu", QStringLiteral("Player"));
+    connect(addItem(m_debugMenu, "PlayerMenu", QStringLiteral("Player")), &QAction::triggered, this,
+            &MainForm::PlayerMenu_Click);
     connect(addItem(m_debugMenu, "BlackJackMenu", QStringLiteral("BlackJack")), &QAction::triggered,
             this, &MainForm::BlackJackMenu_Click);
     addItem(m_debugMenu, "DisplayMenuFriendsItem", QStringLiteral("Friends"));
@@ -138,4 +145,19 @@ void MainForm::LanguageMenu_Click() {
 void MainForm::BlackJackMenu_Click() {
     TraceScope trace(m_services.log, kModule, "BlackJackMenu_Click");
     FeatureWindows::open(&m_windows->blackJack());
+}
+
+void MainForm::SendMailSetting_Click() {
+    TraceScope trace(m_services.log, kModule, "Command2_Click");
+    FeatureWindows::open(&m_windows->sendMail());
+}
+
+void MainForm::MixerConfigMenu_Click() {
+    TraceScope trace(m_services.log, kModule, "MixerConfigMenu_Click");
+    FeatureWindows::open(&m_windows->mixerConfig());
+}
+
+void MainForm::PlayerMenu_Click() {
+    TraceScope trace(m_services.log, kModule, "PlayerMenu_Click");
+    FeatureWindows::open(&m_windows->player());
 }

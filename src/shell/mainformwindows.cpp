@@ -1,14 +1,35 @@
 #include "mainformwindows.h"
 
 #include "aboutdialog.h"
+#include "audio/audioform.h"
+#include "audio/mciform.h"
+#include "audio/mcilib.h"
+#include "audio/mixerconfigform.h"
+#include "audio/mixerlib.h"
 #include "blackjackform.h"
 #include "consoleform.h"
+#include "host/skypeapihandler.h"
 #include "mainformcore.h"
+#include "notify/sendmailform.h"
+#include "platform/mixer.h"
 
 FeatureWindows::FeatureWindows(Services& services, MainFormCore& core, QObject* parent)
-    : QObject(parent), m_services(services), m_core(core) {}
+    : QObject(parent), m_services(services), m_core(core), m_mci(std::make_unique<MCILib>()),
+      m_mixer(createMixer()), m_mixerLib(std::make_unique<MixerLib>(*m_mixer)) {
+    // Completion notices reach the window MCINotifyTarget names, on this (the GUI) thread.
+    connect(m_mci.get(), &MCILib::mciNotify, &m_core.api(), &SkypeAPIHandler::onMciNotify);
+    connect(m_mci.get(), &MCILib::statusTextChanged, this, &FeatureWindows::mciStatusChanged);
+}
 
-FeatureWindows::~FeatureWindows() = default;
+FeatureWindows::~FeatureWindows() {
+    // Windows first: they hold references to the sound layer and the mixer.
+    m_mixerConfig.reset();
+    m_player.reset();
+    m_sendMail.reset();
+    if (m_audio)
+        m_core.api().router().setTarget(HostLineRouter::Step::Audio, nullptr);
+    m_audio.reset();
+}
 
 void FeatureWindows::loadAll() {
     // The order of the program's windows: ConsoleForm, BroadCastStatusForm, MessageForm,
@@ -16,6 +37,10 @@ void FeatureWindows::loadAll() {
     // AnnounceBackForm, AutoAnswerForm, RecordingForm, ContactForm, DartsForm,
     // ControlerListDialog. A window already loaded stays as it is.
     console();
+    audio();
+    sendMail();
+    player();
+    mixerConfig();
 }
 
 ConsoleForm& FeatureWindows::console() {
@@ -38,6 +63,37 @@ BlackJackForm& FeatureWindows::blackJack() {
     if (!m_blackJack)
         m_blackJack = std::make_unique<BlackJackForm>();
     return *m_blackJack;
+}
+
+AudioForm& FeatureWindows::audio() {
+    if (!m_audio) {
+        SkypeAPIHandler& api = m_core.api();
+        m_audio = std::make_unique<AudioForm>(
+            m_services, [&api](const QString& line) { api.SendCommandToSkype(line); });
+        api.router().setTarget(HostLineRouter::Step::Audio, m_audio.get());
+    }
+    return *m_audio;
+}
+
+SendMailForm& FeatureWindows::sendMail() {
+    if (!m_sendMail) {
+        m_sendMail = std::make_unique<SendMailForm>(m_services);
+        connect(m_sendMail.get(), &SendMailForm::mailStatusChanged, this,
+                &FeatureWindows::mailStatusChanged);
+    }
+    return *m_sendMail;
+}
+
+MCIForm& FeatureWindows::player() {
+    if (!m_player)
+        m_player = std::make_unique<MCIForm>(m_services, *m_mci);
+    return *m_player;
+}
+
+MixerConfigForm& FeatureWindows::mixerConfig() {
+    if (!m_mixerConfig)
+        m_mixerConfig = std::make_unique<MixerConfigForm>(m_services, *m_mixerLib);
+    return *m_mixerConfig;
 }
 
 void FeatureWindows::open(QWidget* window) {

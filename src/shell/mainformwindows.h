@@ -6,13 +6,21 @@
 
 struct Services;
 class AboutDialog;
+class AudioForm;
 class BlackJackForm;
 class ConsoleForm;
 class MainFormCore;
+class MCIForm;
+class MCILib;
+class Mixer;
+class MixerConfigForm;
+class MixerLib;
 class QWidget;
+class SendMailForm;
 
-// The other windows the main window opens. Each is loaded once (hidden) and stays loaded
-// for the run; opening one shows it modally, owned by nobody, while the event loop runs on.
+// The other windows the main window opens, and the sound devices they share. Each window is
+// loaded once (hidden) and stays loaded for the run; opening one shows it modally, owned by
+// nobody, while the event loop runs on.
 class FeatureWindows : public QObject {
     Q_OBJECT
 public:
@@ -25,14 +33,34 @@ public:
     ConsoleForm& console();
     AboutDialog& about();
     BlackJackForm& blackJack();
+    AudioForm& audio();
+    SendMailForm& sendMail();
+    MCIForm& player();
+    MixerConfigForm& mixerConfig();
+
+    // The one sound device layer and mixer of the program.
+    MCILib& mci() { return *m_mci; }
+    MixerLib& mixer() { return *m_mixerLib; }
 
     // Shows a window modally: the main window stays blocked until it closes.
     static void open(QWidget* window);
 
+signals:
+    // The texts of the main window's MailStatusLabel and MCIStatusLabel.
+    void mailStatusChanged(const QString& text);
+    void mciStatusChanged(const QString& text);
+
 private:
     Services& m_services;
     MainFormCore& m_core;
+    std::unique_ptr<MCILib> m_mci;
+    std::unique_ptr<Mixer> m_mixer;
+    std::unique_ptr<MixerLib> m_mixerLib;
     std::unique_ptr<ConsoleForm> m_console;
     std::unique_ptr<AboutDialog> m_about;
     std::unique_ptr<BlackJackForm> m_blackJack;
+    std::unique_ptr<AudioForm> m_audio;
+    std::unique_ptr<SendMailForm> m_sendMail;
+    std::unique_ptr<MCIForm> m_player;
+    std::unique_ptr<MixerConfigForm> m_mixerConfig;
 };

@@ -1,6 +1,12 @@
 // The main window: controls, start-up and shut-down, menus and the tray icon.
 #include "platform/hosttransportfake.h"
+#include "audio/audioform.h"
+#include "audio/mciform.h"
+#include "audio/mcilib.h"
+#include "audio/mixerconfigform.h"
+#include "notify/sendmailform.h"
 #include "shell/aboutdialog.h"
+#include "shell/mainformwindows.h"
 #include "shell/applylanguage.h"
 #include "shell/mainform.h"
 #include "shell/singleinstance.h"
@@ -118,6 +124,35 @@ private slots:
         QCOMPARE(window.child<QLineEdit>("RecieveResponseCounterText")->text(),
                  QStringLiteral("2"));
         QCOMPARE(window.child<QLabel>("SkypeStatusLabel")->text(), QString());
+    }
+
+    void attachLoadsTheFeatureWindowsAndRoutesTheirLines() {
+        Window window;
+        QVERIFY(window.form.Form_Load());
+        window.transport.attach(kHost, 0);
+        // The audio window asks the host for its devices when it loads, and takes the replies.
+        QVERIFY(window.transport.sentLines().contains(QStringLiteral("GET AUDIO_IN")));
+        window.transport.notifyLine(kHost, QStringLiteral("AUDIO_IN Built-in Microphone"));
+        auto* audioIn = window.form.windows().audio().findChild<QLineEdit*>(
+            QStringLiteral("AudioInText"));
+        QVERIFY(audioIn);
+        QCOMPARE(audioIn->text(), QStringLiteral("Built-in Microphone"));
+        // The sound layer's state shows on the main window.
+        window.form.windows().mci().setStatusText(QStringLiteral("Play"));
+        QCOMPARE(window.child<QLabel>("MCIStatusLabel")->text(), QStringLiteral("Play"));
+    }
+
+    void propertiesButtonsAndMenusOpenTheirWindows() {
+        Window window;
+        QVERIFY(window.form.Form_Load());
+        window.child<QCheckBox>("SendMailCheck")->setChecked(true);
+        window.child<QPushButton>("Command2")->click();
+        QVERIFY(window.form.windows().sendMail().isVisible());
+        window.form.windows().sendMail().hide();
+        window.form.findChild<QAction*>(QStringLiteral("PlayerMenu"))->trigger();
+        QVERIFY(window.form.windows().player().isVisible());
+        window.form.findChild<QAction*>(QStringLiteral("MixerConfigMenu"))->trigger();
+        QVERIFY(window.form.windows().mixerConfig().isVisible());
     }
 
     void startupEndsForASecondCopyOrWithoutABus() {
