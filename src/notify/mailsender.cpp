@@ -33,7 +33,7 @@ const ConversationStep* stepFor(const QString& tag) {
 }
 
 // Message data is handed to the socket while less than this much waits to be sent.
-constexpr qint64 kSendHighWater = 1024 * 1024;
+constexpr qint64 kSendHighWater = 4 * 1024 * 1024;
 
 } // namespace
 

@@ -1,0 +1,130 @@
+// A mail with a 10 MB WAV recording attached, delivered to a real SMTP server (aiosmtpd) on
+// loopback: seconds from SendMail to the "OK" outcome. Target: under 1 s.
+#include "notify/base64lib.h"
+#include "notify/mailsender.h"
+#include "platform/clock.h"
+#include "platform/folders.h"
+#include "platform/memorysettingsstore.h"
+#include "platform/queuedprompts.h"
+#include "shell/debugconsole.h"
+#include "shell/languagepack.h"
+#include "shell/loglib.h"
+#include "shell/services.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr qint64 kWavBytes = 10LL * 1024 * 1024;
+constexpr int kRuns = 5;
+
+// The benchmark's own SMTP server: tests/notify/smtp_sink.py, which prints "PORT n".
+quint16 startSink(QProcess& sink, const QString& folder) {
+    sink.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(QUENLARK_SMTP_SINK), folder});
+    while (sink.waitForReadyRead(10000)) {
+        while (sink.canReadLine()) {
+            const QByteArray line = sink.readLine().trimmed();
+            if (line.startsWith("PORT "))
+                return static_cast<quint16>(line.mid(5).toUInt());
+        }
+    }
+    return 0;
+}
+
+bool writeWav(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray data(kWavBytes, Qt::Uninitialized);
+    QRandomGenerator::global()->fillRange(reinterpret_cast<quint32*>(data.data()), data.size() / 4);
+    data.replace(0, 4, "RIFF");
+    return file.write(data) == data.size();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    dir.setAutoRemove(!qEnvironmentVariableIsSet("QUENLARK_BENCH_KEEP"));
+    MemorySettingsStore settings;
+    QueuedPrompts prompts;
+    SystemClock clock;
+    FixedFolders folders(dir.filePath(QStringLiteral("Documents")), dir.path(),
+                         dir.filePath(QStringLiteral("user")));
+    LogLib log(dir.filePath(QStringLiteral("user/logfile.txt")));
+    DebugConsole console;
+    LanguagePack language(dir.path());
+    Services services{settings, prompts, clock, folders, log, console, language};
+    QDir().mkpath(folders.userDataPath());
+
+    QProcess sink;
+    const quint16 port = startSink(sink, dir.filePath(QStringLiteral("received")));
+    if (port == 0) {
+        std::fprintf(stderr, "the SMTP server did not start (python3-aiosmtpd installed?)\n");
+        return 1;
+    }
+    const QString wav = dir.filePath(QStringLiteral("recording.wav"));
+    const QString attachment = folders.userDataPath() + QStringLiteral("/20261206120000_bob.wav");
+    QElapsedTimer encodeTimer;
+    encodeTimer.start();
+    if (!writeWav(wav) || !Base64Lib::EncodeFile(wav, attachment)) {
+        std::fprintf(stderr, "cannot prepare the attachment\n");
+        return 1;
+    }
+    const double encodeSec = encodeTimer.nsecsElapsed() / 1e9;
+
+    MailSender sender(services);
+    sender.setSmtpServer(QStringLiteral("127.0.0.1:%1").arg(port));
+    sender.setFrom(QStringLiteral("alice@example.org"));
+    sender.setTo(QStringLiteral("bob@example.org"));
+    // QUENLARK_BENCH_STAGES=1 prints when each step of the conversation starts.
+    QElapsedTimer timer;
+    if (qEnvironmentVariableIsSet("QUENLARK_BENCH_STAGES"))
+        QObject::connect(
+            &sender, &MailSender::mailStatusChanged, &sender, [&timer](const QString& step) {
+                std::printf("    %7.3f s  %s\n", timer.nsecsElapsed() / 1e9, qPrintable(step));
+            });
+    std::vector<double> seconds;
+    for (int run = 0; run < kRuns; ++run) {
+        sender.setSubject(QStringLiteral("==Quenlark== Auto Answering Machine [Recorded Message]"));
+        sender.setBody(QStringLiteral("録音メッセージ\r\n発信者 : bob\r\n"));
+        sender.setAttachment(attachment);
+        timer.start();
+        sender.SendMail();
+        while (sender.text6() != QLatin1String("OK") && timer.elapsed() < 30000) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+            if (sender.text6().startsWith(QLatin1String("ERR")))
+                break;
+        }
+        if (sender.text6() != QLatin1String("OK")) {
+            std::fprintf(stderr, "run %d ended with \"%s\"\n", run, qPrintable(sender.text6()));
+            return 1;
+        }
+        seconds.push_back(timer.nsecsElapsed() / 1e9);
+        // The next mail starts from a clean outcome.
+        QCoreApplication::processEvents();
+    }
+    sink.closeWriteChannel();
+    sink.waitForFinished(5000);
+
+    std::sort(seconds.begin(), seconds.end());
+    const double median = seconds[seconds.size() / 2];
+    std::printf("Mail with a %.0f MB WAV attachment to aiosmtpd on loopback, %d runs\n",
+                kWavBytes / 1e6, kRuns);
+    std::printf("  Base64 encoding of the attachment (before SendMail): %.3f s\n", encodeSec);
+    std::printf("  SendMail to \"OK\": median %.3f s, best %.3f s, worst %.3f s\n", median,
+                seconds.front(), seconds.back());
+    std::printf("  target median < 1 s  %s\n", median < 1.0 ? "MET" : "MISSED");
+    return 0;
+}
