@@ -16,7 +16,9 @@ QString GetMyDocumentPath(const Folders& folders) { return folders.documentsPath
 QByteArray Utf8Encode(const QString& text) { return text.toUtf8(); }
 
 QString Utf8Decode(const QByteArray& bytes, bool* ok) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // A leading U+FEFF is part of the text, not a byte-order mark to drop.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
     QString text = decoder.decode(bytes);
     const bool valid = !decoder.hasError();
     if (ok)

@@ -1,0 +1,133 @@
+#include "platform/memorysettingsstore.h"
+#include "platform/qsettingsstore.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QtTest>
+
+// The real store against the file it writes. Runs without Qt's test-mode paths, so the file
+// lands where the program puts it; the test registration gives the run a home of its own.
+class TestSettingsStore : public QObject {
+    Q_OBJECT
+private:
+    static QString expectedFile() {
+        return qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Quenlark/Quenlark.conf");
+    }
+    static QString fileText() {
+        QFile file(expectedFile());
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+private slots:
+    void initTestCase() {
+        // Never let this test write into a real user's configuration.
+        const QString home = QDir::homePath();
+        if (!home.contains(QStringLiteral("testhome")) ||
+            !qEnvironmentVariable("XDG_CONFIG_HOME").startsWith(home))
+            QSKIP("needs the private HOME and XDG_CONFIG_HOME the test registration sets");
+    }
+
+    void init() { QFile::remove(expectedFile()); }
+
+    void writesOneGroupPerSectionBeforeReturning() {
+        QSettingsStore store;
+        QCOMPARE(store.fileName(), expectedFile());
+        store.write(QStringLiteral("Main"), QStringLiteral("SendIMFlag"), QStringLiteral("1"));
+        store.write(QStringLiteral("Locale"), QStringLiteral("Language"), QStringLiteral("ja"));
+        // Read straight from the file while the store is still alive: nothing waits in memory.
+        const QString text = fileText();
+        QVERIFY2(text.contains(QStringLiteral("[Main]\nSendIMFlag=1\n")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("[Locale]\nLanguage=ja\n")), qPrintable(text));
+
+        store.remove(QStringLiteral("Main"), QStringLiteral("SendIMFlag"));
+        QVERIFY(!fileText().contains(QStringLiteral("SendIMFlag")));
+    }
+
+    void missingKeyReadsEmpty() {
+        QSettingsStore store;
+        QCOMPARE(store.read(QStringLiteral("Main"), QStringLiteral("LogLevel")), QString());
+        QVERIFY(!QFile::exists(expectedFile())); // reading creates nothing
+    }
+
+    void valuesRoundTripThroughTheFile_data() {
+        QTest::addColumn<QString>("value");
+        QTest::newRow("blank inside") << QStringLiteral("smtp.example.org 25");
+        QTest::newRow("blanks around") << QStringLiteral("  padded  ");
+        QTest::newRow("comma list") << QStringLiteral("alice, bob,carol");
+        QTest::newRow("semicolon") << QStringLiteral("a;b");
+        QTest::newRow("equals and quotes") << QStringLiteral("k=\"v\"");
+        QTest::newRow("at sign first") << QStringLiteral("@Variant(x)");
+        QTest::newRow("backslash path") << QStringLiteral("C:\\Users\\a.wav");
+        QTest::newRow("hash first") << QStringLiteral("#not a comment");
+        QTest::newRow("non-ASCII") << QStringLiteral("日本語 ÄÖ");
+        QTest::newRow("number text") << QStringLiteral("007");
+    }
+    void valuesRoundTripThroughTheFile() {
+        QFETCH(QString, value);
+        {
+            QSettingsStore writer;
+            writer.write(QStringLiteral("Mail"), QStringLiteral("Value"), value);
+        }
+        // A fresh reader of the file, as at the next start of the program.
+        QSettings reader(expectedFile(), QSettings::IniFormat);
+        QCOMPARE(reader.value(QStringLiteral("Mail/Value")).toString(), value);
+        QSettingsStore store;
+        QCOMPARE(store.read(QStringLiteral("Mail"), QStringLiteral("Value")), value);
+    }
+
+    void readSeesChangesMadeOutsideTheProgram() {
+        QSettingsStore store;
+        store.write(QStringLiteral("Main"), QStringLiteral("DebugMode"), QStringLiteral("Off"));
+        QCOMPARE(store.read(QStringLiteral("Main"), QStringLiteral("DebugMode")),
+                 QStringLiteral("Off"));
+        QFile file(expectedFile());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("[Main]\nDebugMode=On\nLogLevel=1\n");
+        file.close();
+        QCOMPARE(store.read(QStringLiteral("Main"), QStringLiteral("DebugMode")),
+                 QStringLiteral("On"));
+        QCOMPARE(store.read(QStringLiteral("Main"), QStringLiteral("LogLevel")),
+                 QStringLiteral("1"));
+    }
+
+    void helpersApplyDefaultsAndGuardDeletes_data() {
+        QTest::addColumn<QString>("stored"); // "<missing>" leaves the key out
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("number");
+        const QString missing = QStringLiteral("<missing>");
+        QTest::newRow("missing") << missing << QStringLiteral("5") << 5;
+        QTest::newRow("empty") << QString() << QStringLiteral("5") << 5;
+        QTest::newRow("number") << QStringLiteral("12") << QStringLiteral("12") << 12;
+        QTest::newRow("blanks around") << QStringLiteral(" 3 ") << QStringLiteral(" 3 ") << 3;
+        QTest::newRow("negative") << QStringLiteral("-1") << QStringLiteral("-1") << -1;
+        QTest::newRow("word") << QStringLiteral("On") << QStringLiteral("On") << 5;
+        QTest::newRow("trailing junk") << QStringLiteral("7x") << QStringLiteral("7x") << 5;
+        QTest::newRow("too large")
+            << QStringLiteral("99999999999") << QStringLiteral("99999999999") << 5;
+    }
+    void helpersApplyDefaultsAndGuardDeletes() {
+        QFETCH(QString, stored);
+        QFETCH(QString, text);
+        QFETCH(int, number);
+        const SettingKey key{"Rec", "MaxTerm", "5"};
+        MemorySettingsStore store;
+        if (stored != QStringLiteral("<missing>"))
+            store.write(QStringLiteral("Rec"), QStringLiteral("MaxTerm"), stored);
+        QCOMPARE(readSetting(store, key), text);
+        QCOMPARE(readIntSetting(store, key), number);
+
+        deleteIfPresent(store, key);
+        QCOMPARE(store.strayDeletes(), 0); // never a delete of a key the store lacks
+        QCOMPARE(store.contains(QStringLiteral("Rec"), QStringLiteral("MaxTerm")),
+                 stored.isEmpty()); // an empty value reads as missing, so it stays
+    }
+};
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    TestSettingsStore test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_settingsstore.moc"

@@ -1,0 +1,154 @@
+#include "shell/consoleform.h"
+#include "shell/debugconsole.h"
+#include "shell/loglib.h"
+#include "testmain.h"
+#include "testservices.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+
+// The trace log and the debug console: both stay silent unless the settings ask for output.
+class TestDiagnostics : public QObject {
+    Q_OBJECT
+private:
+    static QByteArray contents(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private slots:
+    void logLevelGatesLines_data() {
+        QTest::addColumn<int>("threshold");
+        QTest::addColumn<QByteArray>("written");
+        // Each call writes its level as text, so the file shows which ones passed the gate.
+        QTest::newRow("level 0 writes only -1") << 0 << QByteArray("-1\r\n");
+        QTest::newRow("level 1") << 1 << QByteArray("-1\r\n1\r\n2\r\n10\r\n");
+        QTest::newRow("level 2 drops traces") << 2 << QByteArray("-1\r\n2\r\n10\r\n");
+        QTest::newRow("level 10") << 10 << QByteArray("-1\r\n10\r\n");
+    }
+    void logLevelGatesLines() {
+        QFETCH(int, threshold);
+        QFETCH(QByteArray, written);
+        QTemporaryDir dir;
+        LogLib log(dir.filePath(QStringLiteral("logfile.txt")));
+        log.SetLogLevel(threshold);
+        for (int level : {-1, 0, 1, 2, 10})
+            log.WriteLog(QString::number(level), level);
+        QCOMPARE(contents(log.filePath()), written);
+    }
+
+    void everyCallAppendsOneLineToTheFileOnDisk() {
+        QTemporaryDir dir;
+        LogLib log(dir.filePath(QStringLiteral("logfile.txt")));
+        log.SetLogLevel(1);
+        {
+            TraceScope trace(log, "MainForm", "Form_load");
+            // The entry line is on disk while the operation still runs.
+            QCOMPARE(contents(log.filePath()), QByteArray(">>> MainForm:Form_load\r\n"));
+        }
+        QVERIFY(QFile::remove(log.filePath())); // the user may delete the file at any time
+        {
+            TraceScope trace(log, "SkypeAPIHandler", "SkypeResponseHandler",
+                             QStringLiteral("CALL 5 STATUS RINGING"));
+        }
+        log.WriteLog(QStringLiteral("Überall"), -1);
+        QCOMPARE(contents(log.filePath()),
+                 QByteArray(">>> SkypeAPIHandler:SkypeResponseHandler[CALL 5 STATUS RINGING]\r\n"
+                            "<<< SkypeAPIHandler:SkypeResponseHandler\r\n"
+                            "\xC3\x9C"
+                            "berall\r\n"));
+    }
+
+    void unwritableLogLosesLinesQuietly() {
+        QTemporaryDir dir;
+        LogLib intoFolder(dir.path()); // a folder where the file should be
+        intoFolder.WriteLog(QStringLiteral("lost"), -1);
+        const QString missing = dir.filePath(QStringLiteral("no/such/folder/logfile.txt"));
+        LogLib intoMissingFolder(missing);
+        intoMissingFolder.WriteLog(QStringLiteral("lost"), -1);
+        QVERIFY(!QFile::exists(missing));
+        QVERIFY(QFileInfo(dir.path()).isDir());
+    }
+
+    void consoleKeepsLinesOnlyWhileEnabled() {
+        DebugConsole console;
+        QSignalSpy added(&console, &DebugConsole::consoleLineAdded);
+        console.ConsolePrint(QStringLiteral("->Skype: [PING]"));
+        console.StatusPrint(QStringLiteral("Connected"));
+        QVERIFY(console.consoleLines().isEmpty() && console.statusLines().isEmpty());
+        QCOMPARE(added.count(), 0);
+        console.setEnabled(true); // gated lines were dropped, not kept for later
+        QVERIFY(console.consoleLines().isEmpty());
+        console.ConsolePrint(QStringLiteral("<-Skype[4]: [PONG]"));
+        console.StatusPrint(QStringLiteral("Connected"));
+        QCOMPARE(console.consoleLines(), QStringList{QStringLiteral("<-Skype[4]: [PONG]")});
+        QCOMPARE(console.statusLines(), QStringList{QStringLiteral("Connected")});
+        QCOMPARE(added.count(), 1);
+    }
+
+    void firstVisibleEntryKeepsTheLastTen_data() {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("first");
+        QTest::newRow("empty") << 0 << 0;
+        QTest::newRow("few") << 3 << 0;
+        QTest::newRow("ten") << 10 << 0;
+        QTest::newRow("eleven") << 11 << 1;
+        QTest::newRow("many") << 250 << 240;
+    }
+    void firstVisibleEntryKeepsTheLastTen() {
+        QFETCH(int, count);
+        QFETCH(int, first);
+        QCOMPARE(DebugConsole::firstVisibleIndex(count), first);
+    }
+
+    void consoleWindowKeepsTheLastTenLinesInView() {
+        TestServices test;
+        test.console.setEnabled(true);
+        test.console.ConsolePrint(QStringLiteral("line 1")); // start-up facts come first
+        ConsoleForm form(test.services);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        for (int i = 2; i <= 40; ++i)
+            test.console.ConsolePrint(QStringLiteral("line %1").arg(i));
+        QListWidget* list = form.consoleList();
+        QCOMPARE(list->count(), 40);
+        QCOMPARE(list->item(0)->text(), QStringLiteral("line 1"));
+        // Lines 31 to 40 in view, the newest at the bottom, older ones scrolled away.
+        const QRect view = list->viewport()->rect();
+        for (int row = 30; row < 40; ++row)
+            QVERIFY2(view.contains(list->visualItemRect(list->item(row))),
+                     qPrintable(QStringLiteral("row %1 of %2").arg(row).arg(list->count())));
+        QVERIFY(!view.intersects(list->visualItemRect(list->item(0))));
+        QCOMPARE(form.statusList()->count(), 0);
+    }
+
+    void doItSendsTheCommandUnchangedAndExitOnlyHides() {
+        TestServices test;
+        test.console.setEnabled(true);
+        ConsoleForm form(test.services);
+        form.show();
+        QSignalSpy sent(&form, &ConsoleForm::commandEntered);
+        auto* command = form.findChild<QLineEdit*>(QStringLiteral("CommandText"));
+        auto* doIt = form.findChild<QPushButton*>(QStringLiteral("Command2"));
+        auto* exit = form.findChild<QPushButton*>(QStringLiteral("Command1"));
+        QVERIFY(command && doIt && exit);
+        command->setText(QStringLiteral(" GET USER  echo123 FULLNAME "));
+        QTest::mouseClick(doIt, Qt::LeftButton);
+        command->clear();
+        QTest::mouseClick(doIt, Qt::LeftButton); // an empty command is sent as it is
+        QCOMPARE(sent.count(), 2);
+        QCOMPARE(sent.at(0).at(0).toString(), QStringLiteral(" GET USER  echo123 FULLNAME "));
+        QCOMPARE(sent.at(1).at(0).toString(), QString());
+
+        test.console.StatusPrint(QStringLiteral("Connected"));
+        QTest::mouseClick(exit, Qt::LeftButton);
+        QVERIFY(!form.isVisible());
+        test.console.StatusPrint(QStringLiteral("still recorded while hidden"));
+        QCOMPARE(form.statusList()->count(), 2);
+    }
+};
+
+QUENLARK_TEST_MAIN(TestDiagnostics)
+#include "tst_diagnostics.moc"
