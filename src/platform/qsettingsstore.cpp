@@ -11,7 +11,12 @@ QSettingsStore::QSettingsStore()
 QString QSettingsStore::read(const QString& section, const QString& key) const {
     // Another process (a host, a test, the user's editor) may have changed the file.
     m_settings.sync();
-    return m_settings.value(path(section, key)).toString();
+    const QVariant value = m_settings.value(path(section, key));
+    // A value typed into the file with a comma and no quotes reads back as a list; it is
+    // still the one text the user wrote.
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QStringLiteral(", "));
+    return value.toString();
 }
 
 void QSettingsStore::write(const QString& section, const QString& key, const QString& value) {

@@ -84,12 +84,15 @@ private slots:
                  QStringLiteral("Off"));
         QFile file(expectedFile());
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write("[Main]\nDebugMode=On\nLogLevel=1\n");
+        file.write("[Main]\nDebugMode=On\nLogLevel=1\n"
+                   "[SendMail]\nMailAddress=a@example.org, b@example.org\n");
         file.close();
         QCOMPARE(store.read(QStringLiteral("Main"), QStringLiteral("DebugMode")),
                  QStringLiteral("On"));
         QCOMPARE(store.read(QStringLiteral("Main"), QStringLiteral("LogLevel")),
                  QStringLiteral("1"));
+        QCOMPARE(store.read(QStringLiteral("SendMail"), QStringLiteral("MailAddress")),
+                 QStringLiteral("a@example.org, b@example.org"));
     }
 
     void helpersApplyDefaultsAndGuardDeletes_data() {

@@ -168,6 +168,17 @@ private slots:
         QVERIFY(ok);
     }
 
+    void messageQueueSeesPostedEventsWithoutTakingThem() {
+        QCoreApplication::processEvents();
+        QVERIFY(IsMessageQueueEmpty());
+        QObject receiver;
+        QCoreApplication::postEvent(&receiver, new QEvent(QEvent::User));
+        QVERIFY(!IsMessageQueueEmpty());
+        QVERIFY(!IsMessageQueueEmpty()); // asking twice: the event is still there
+        QCoreApplication::processEvents();
+        QVERIFY(IsMessageQueueEmpty());
+    }
+
     void constantTimeShiftMatchesTheWalk() {
         for (QChar c : kCryptAlphabet) {
             for (int n = -3; n <= 400; ++n)

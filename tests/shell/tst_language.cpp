@@ -110,6 +110,9 @@ private slots:
             << Entries{{1, "File"}, {2, "Properties ..."}};
         QTest::newRow("blanks kept in text")
             << QByteArray("20: Call back :x\n") << Entries{{20, " Call back "}};
+        QTest::newRow("byte-order mark first") << QByteArray("\xEF\xBB\xBF"
+                                                             "1:File\n")
+                                               << Entries{{1, "File"}};
         QTest::newRow("UTF-8 text") << QByteArray("1:ファイル\n") << Entries{{1, "ファイル"}};
     }
     void packLinesFollowTheFormat() {
