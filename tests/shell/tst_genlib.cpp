@@ -52,11 +52,6 @@ private slots:
             << at(2000, 2, 29, 12, 0, 0) << 951825600LL << QStringLiteral("2000/02/29 12:00.00");
         QTest::newRow("after leap day 2000")
             << at(2000, 3, 1, 0, 0, 0) << 951868800LL << QStringLiteral("2000/03/01 00:00.00");
-        QTest::newRow("new year's eve of a leap year")
-            << at(2004, 12, 31, 23, 59, 59) << 1104537599LL
-            << QStringLiteral("2004/12/31 23:59.59");
-        QTest::newRow("past 2038")
-            << at(2040, 1, 1, 0, 0, 0) << 2208988800LL << QStringLiteral("2040/01/01 00:00.00");
     }
     void dateToSecondsCountsCalendarDays() {
         QFETCH(QDateTime, date);
@@ -108,8 +103,6 @@ private slots:
         QTest::newRow("slash at third") << QStringLiteral("ab/c.wav") << QStringLiteral("c.wav");
         QTest::newRow("slash at second") << QStringLiteral("x/y.wav") << QStringLiteral("x/y.wav");
         QTest::newRow("bare name") << QStringLiteral("b.wav") << QStringLiteral("b.wav");
-        QTest::newRow("unix path")
-            << QStringLiteral("/home/u/Quenlark/Recording/r.wav") << QStringLiteral("r.wav");
         QTest::newRow("mixed, last wins")
             << QStringLiteral("C:\\a/b\\c.wav") << QStringLiteral("c.wav");
         QTest::newRow("trailing separator") << QStringLiteral("abc/") << QString();
