@@ -32,6 +32,8 @@ int PulseStreamBase::createStream(const pa_sample_spec& spec, const char* name) 
 
 void PulseStreamBase::stop() {
     m_running = false;
+    if (!m_stream)
+        return;
     PulseLock lock(*m_pulse);
     releaseStream();
 }
