@@ -10,6 +10,11 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+
 namespace {
 
 struct Notice {
@@ -35,6 +40,29 @@ constexpr int kAborted = 4;
 QString quoted(const QString& path) {
     return QLatin1Char('"') + path + QLatin1Char('"');
 }
+
+bool onOneFileSystem(const QString& a, const QString& b) {
+    struct stat first {};
+    struct stat second {};
+    return stat(QFile::encodeName(a).constData(), &first) == 0 &&
+           stat(QFile::encodeName(b).constData(), &second) == 0 && first.st_dev == second.st_dev;
+}
+
+// A full disk for one scope: no file of this process may grow beyond bytes.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
+
+private:
+    rlimit m_old{};
+};
 
 } // namespace
 
@@ -63,7 +91,7 @@ private slots:
         qputenv("QUENLARK_VIRTUAL_AUDIO_SCALE", "0.1");
         qunsetenv("QUENLARK_VIRTUAL_AUDIO_DEVICE");
         qunsetenv("QUENLARK_VIRTUAL_RECORD_SOURCE");
-        makeLib();
+        makeLib(m_dir.filePath(QStringLiteral("unsaved")));
     }
 
     void cleanup() {
@@ -73,9 +101,9 @@ private slots:
 
 private:
     // A layer on a new virtual backend, which reads the environment as it is now.
-    void makeLib() {
+    void makeLib(const QString& tempFolder) {
         m_log.reset();
-        m_tempFolder = m_dir.filePath(QStringLiteral("unsaved"));
+        m_tempFolder = tempFolder;
         m_mci = std::make_unique<MCILib>(std::make_unique<VirtualSoundBackend>(m_tempFolder));
         m_log = std::make_unique<NoticeLog>(*m_mci);
     }
@@ -261,6 +289,29 @@ private slots:
         QVERIFY(SoundTest::readSound(target).seconds() >= 0.25);
     }
 
+    // The unsaved recording on another file system than the target: a save copies it, and a
+    // disk that fills up during the copy leaves the recording intact for another save.
+    void fullDiskDuringCopyLosesNothing() {
+        QTemporaryDir shm(QStringLiteral("/dev/shm/quenlark-XXXXXX"));
+        if (!shm.isValid() || onOneFileSystem(shm.path(), m_dir.path()))
+            QSKIP("needs a second file system at /dev/shm");
+        makeLib(shm.filePath(QStringLiteral("unsaved")));
+        QCOMPARE(send(QStringLiteral("open new alias aar1 type waveaudio")), 0);
+        QCOMPARE(send(QStringLiteral("record aar1")), 0);
+        QTest::qWait(50);
+        QCOMPARE(send(QStringLiteral("stop aar1")), 0);
+        const QString target = m_dir.filePath(QStringLiteral("copied.wav"));
+        {
+            const FileSizeLimit full(4096);
+            QCOMPARE(send(QStringLiteral("save aar1 %1").arg(quoted(target))), 286);
+        }
+        QVERIFY(!QFile::exists(target));
+        QVERIFY(!QFile::exists(target + QStringLiteral(".partial")));
+        QCOMPARE(send(QStringLiteral("save aar1 %1").arg(quoted(target))), 0);
+        QVERIFY(SoundTest::readSound(target).seconds() >= 0.45);
+        QVERIFY(QDir(m_tempFolder).isEmpty());
+    }
+
     void closeWithoutSaveRemovesTheRecording() {
         QCOMPARE(send(QStringLiteral("open new alias aar1 type waveaudio")), 0);
         QCOMPARE(send(QStringLiteral("record aar1")), 0);
@@ -275,7 +326,7 @@ private slots:
         const QString source = m_dir.filePath(QStringLiteral("caller.wav"));
         QVERIFY(SoundTest::writeTone(source, 700, 0.5));
         qputenv("QUENLARK_VIRTUAL_RECORD_SOURCE", source.toUtf8());
-        makeLib();
+        makeLib(m_tempFolder);
         const QString target = m_dir.filePath(QStringLiteral("caller-saved.wav"));
         QCOMPARE(send(QStringLiteral("open new alias aar1 type waveaudio")), 0);
         QCOMPARE(send(QStringLiteral("record aar1")), 0);
@@ -287,7 +338,7 @@ private slots:
 
     void missingDeviceFailsWithoutNotice() {
         qputenv("QUENLARK_VIRTUAL_AUDIO_DEVICE", "none");
-        makeLib();
+        makeLib(m_tempFolder);
         QCOMPARE(send(QStringLiteral("open %1 alias aap1").arg(quoted(m_tone))), 0);
         QString result;
         QCOMPARE(m_mci->mSendString(QStringLiteral("play aap1 notify"), result), 262);
