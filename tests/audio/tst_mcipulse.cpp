@@ -8,6 +8,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+
+#include <csignal>
+
 // The MCI layer on a real PulseAudio server: the private daemon of the test run, whose default
 // sink is a null sink and whose default source hears that sink.
 namespace {
@@ -151,6 +155,32 @@ private slots:
         QCOMPARE(send(*mci, QStringLiteral("close rr")), 0);
         QTest::qWait(100);
         QVERIFY(m_codes.isEmpty());
+    }
+
+    // The disk fills up while recording: the device ends with a failure notice, and what was
+    // written before stays a valid recording that can be saved.
+    void diskFullWhileRecording() {
+        auto mci = makeLib(m_dir.filePath(QStringLiteral("unsaved")));
+        QCOMPARE(send(*mci, QStringLiteral("open %1 alias p").arg(quoted(m_tone))), 0);
+        QCOMPARE(send(*mci, QStringLiteral("play p")), 0);
+        QCOMPARE(send(*mci, QStringLiteral("open new alias rr type waveaudio")), 0);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit full = old;
+        full.rlim_cur = 16044; // the header and half a second
+        setrlimit(RLIMIT_FSIZE, &full);
+        QCOMPARE(send(*mci, QStringLiteral("record rr notify")), 0);
+        QTest::qWait(100);
+        QTRY_COMPARE_WITH_TIMEOUT(m_codes, QList<int>{8}, 5000);
+        setrlimit(RLIMIT_FSIZE, &old);
+        QCOMPARE(send(*mci, QStringLiteral("stop rr")), 0);
+        const QString target = m_dir.filePath(QStringLiteral("half a second.wav"));
+        QCOMPARE(send(*mci, QStringLiteral("save rr %1").arg(quoted(target))), 0);
+        const SoundTest::Sound sound = SoundTest::readSound(target);
+        QVERIFY(sound.valid);
+        QVERIFY2(sound.seconds() > 0.4 && sound.seconds() <= 0.5,
+                 qPrintable(QString::number(sound.seconds())));
     }
 
     // A server of its own, with a tone for its source, that the test ends while recording.
