@@ -77,7 +77,12 @@ public:
     }
     bool isRunning() const override { return m_running.isValid(); }
     bool isRecording() const override { return true; }
-    qint64 lengthMs() const override { return m_file.frames() * 1000 / SoundFile::RecordRate; }
+    // What is captured so far, the running part included.
+    qint64 lengthMs() const override {
+        const qint64 running =
+            m_running.isValid() && m_scale > 0 ? qint64(m_running.elapsed() / m_scale) : 0;
+        return m_file.frames() * 1000 / SoundFile::RecordRate + running;
+    }
     int save(const QString& path) override {
         stop();
         return m_file.saveTo(path);

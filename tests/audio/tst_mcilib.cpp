@@ -259,6 +259,9 @@ private slots:
         QCOMPARE(send(QStringLiteral("open new alias rr type waveaudio")), 0);
         QCOMPARE(send(QStringLiteral("record rr notify")), 0);
         QTest::qWait(50); // 0.5 s of sound at scale 0.1
+        QString length;
+        QCOMPARE(m_mci->mSendString(QStringLiteral("status rr length"), length), 0);
+        QVERIFY2(length.toInt() >= 500, qPrintable(length));
         QCOMPARE(send(QStringLiteral("stop rr")), 0);
         QCOMPARE(send(QStringLiteral("save rr %1").arg(quoted(target))), 0);
         QCOMPARE(send(QStringLiteral("close rr")), 0);

@@ -134,6 +134,10 @@ private slots:
         QCOMPARE(send(*mci, QStringLiteral("record rr")), 0);
         // An idle null sink hands its monitor's samples out up to two seconds late.
         QTRY_VERIFY_WITH_TIMEOUT(lengthMs(*mci, QStringLiteral("rr")) > 300, 5000);
+        // The unsaved recording is a valid WAV all along, should the program die now.
+        const QStringList unsaved = QDir(temp).entryList(QDir::Files);
+        QCOMPARE(unsaved.size(), 1);
+        QVERIFY(SoundTest::readSound(temp + QLatin1Char('/') + unsaved.first()).seconds() > 0.25);
         QCOMPARE(send(*mci, QStringLiteral("stop rr")), 0);
         const QString missing = m_dir.filePath(QStringLiteral("missing/rec.wav"));
         QCOMPARE(send(*mci, QStringLiteral("save rr %1").arg(quoted(missing))), 286);
