@@ -102,7 +102,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("playback start latency (\"play p notify\" -> server playing):\n");
-    std::printf("  first play, connecting to the server included: %.1f ms\n", first.front());
+    std::printf("  first play on the idle sink, connecting to the server included: %.1f ms\n",
+                first.front());
     print("idle null sink", measure(mci, file, kIdleRuns));
     QProcess keepAlive;
     keepAlive.start(QStringLiteral("pacat"),
@@ -112,7 +113,8 @@ int main(int argc, char** argv) {
         std::printf("  running sink: pacat is missing\n");
         return 0;
     }
-    QThread::msleep(500);
+    // The sink leaves its long idle blocks within about two seconds.
+    QThread::sleep(3);
     print("running sink", measure(mci, file, kRuns));
     keepAlive.kill();
     keepAlive.waitForFinished(3000);

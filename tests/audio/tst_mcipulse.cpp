@@ -200,6 +200,8 @@ private slots:
                       QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--system=no"),
                       QStringLiteral("--load=module-native-protocol-unix socket=") + socket,
                       QStringLiteral("--load=module-sine-source source_name=tone frequency=440")});
+        if (!daemon.waitForStarted(3000))
+            QSKIP("pulseaudio cannot be started");
         const QString server = QStringLiteral("unix:") + socket;
         QTRY_VERIFY_WITH_TIMEOUT(serverAnswers(server), 5000);
         const EnvOverride serverVar("PULSE_SERVER", server.toUtf8());
