@@ -89,6 +89,15 @@ void ControlObject::SetHostAvailable(const QString& handle, bool available) {
     check(simulator_->setHostAvailable(handle, available));
 }
 
+uint ControlObject::NotifyRaw(const QString& handle, const QByteArray& payload) {
+    HostEndpoint* target = simulator_->endpoint(handle);
+    if (!target) {
+        fail(QStringLiteral("%1 has no host on a bus").arg(handle));
+        return 0;
+    }
+    return uint(target->notifyRawAll(payload));
+}
+
 QStringList ControlObject::Users() {
     return simulator_->userList();
 }

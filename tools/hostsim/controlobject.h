@@ -31,6 +31,8 @@ public slots:
     Q_SCRIPTABLE void SetStatus(const QString& handle, const QString& status);
     Q_SCRIPTABLE void SetAttachMode(const QString& mode);
     Q_SCRIPTABLE void SetHostAvailable(const QString& handle, bool available);
+    // Sends the bytes as they are to every client attached to HANDLE's host; returns how many.
+    Q_SCRIPTABLE uint NotifyRaw(const QString& handle, const QByteArray& payload);
     Q_SCRIPTABLE QStringList Users();
     Q_SCRIPTABLE QStringList Calls();
     Q_SCRIPTABLE QStringList Chats();

@@ -110,7 +110,7 @@ void HostEndpoint::answerDiscovery(const QString& client) {
             break;
         }
         pending_.insert(client);
-        queue({client, true, AttachPendingAuthorization, {}});
+        queue({client, true, AttachPendingAuthorization, {}, {}});
         QTimer::singleShot(mode.delayMs, this, [this, client] {
             if (pending_.remove(client))
                 grant(client);
@@ -119,7 +119,7 @@ void HostEndpoint::answerDiscovery(const QString& client) {
     case AttachMode::Kind::Refused:
         attached_.remove(client);
         pending_.remove(client);
-        queue({client, true, AttachRefused, {}});
+        queue({client, true, AttachRefused, {}, {}});
         break;
     }
 }
@@ -128,7 +128,7 @@ void HostEndpoint::grant(const QString& client) {
     pending_.remove(client);
     attached_.insert(client);
     watcher_->addWatchedService(client);
-    queue({client, true, AttachSuccess, {}});
+    queue({client, true, AttachSuccess, {}, {}});
     simulator_->clientAttached(handle_, client);
 }
 
@@ -142,7 +142,7 @@ void HostEndpoint::onClientGone(const QString& client) {
 void HostEndpoint::announceAvailability(bool available) {
     available_ = available;
     for (const QString& client : clients())
-        queue({client, true, available ? uint(AttachAvailable) : uint(AttachNotAvailable), {}});
+        queue({client, true, available ? uint(AttachAvailable) : uint(AttachNotAvailable), {}, {}});
 }
 
 void HostEndpoint::notifyAll(const QString& line) {
@@ -151,7 +151,15 @@ void HostEndpoint::notifyAll(const QString& line) {
 }
 
 void HostEndpoint::notifyClient(const QString& client, const QString& line) {
-    queue({client, false, 0, line});
+    queue({client, false, 0, line, encodePayload(line)});
+}
+
+int HostEndpoint::notifyRawAll(const QByteArray& payload) {
+    const QStringList targets = clients();
+    const QString shown = QStringLiteral("(raw payload, %1 bytes)").arg(payload.size());
+    for (const QString& client : targets)
+        queue({client, false, 0, shown, payload});
+    return int(targets.size());
 }
 
 void HostEndpoint::queue(const Outgoing& item) {
@@ -176,7 +184,7 @@ void HostEndpoint::send(const Outgoing& item) {
     if (item.isAttach)
         call << item.status;
     else
-        call << encodePayload(item.line);
+        call << item.payload;
     // Fire and forget: the bus keeps the order of this connection's messages, and a host never
     // waits for its client.
     call.setAutoStartService(false);

@@ -33,6 +33,9 @@ public:
 
     void notifyAll(const QString& line);
     void notifyClient(const QString& client, const QString& line);
+    // Delivers the bytes exactly as given (no terminator added) to every attached client, so
+    // clients can be tried with payloads no well-behaved host sends; returns how many.
+    int notifyRawAll(const QByteArray& payload);
     // Tells every attached client that the host went away (3) or came back (0x8001).
     void announceAvailability(bool available);
 
@@ -52,7 +55,8 @@ private:
         QString client;
         bool isAttach;
         uint status;
-        QString line;
+        QString line;       // as the transcript shows it
+        QByteArray payload; // what Notify carries
     };
     void answerDiscovery(const QString& client);
     void grant(const QString& client);
