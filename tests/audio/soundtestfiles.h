@@ -61,6 +61,44 @@ inline Sound readSound(const QString& path) {
     return sound;
 }
 
+// The sizes a WAV header declares, against the file's real size. Readers differ in how they
+// treat a stale header; these numbers show one.
+struct WavSizes {
+    bool ok = false;      // RIFF/WAVE with a data chunk
+    qint64 riff = 0;      // RIFF chunk size: file size - 8 when up to date
+    qint64 data = 0;      // data chunk size
+    qint64 dataBytes = 0; // bytes from the start of the data to the end of the file
+    bool upToDate() const { return ok && data == dataBytes && riff + 8 == dataBytes + dataOffset; }
+    qint64 dataOffset = 0;
+};
+
+inline WavSizes wavSizes(const QString& path) {
+    WavSizes sizes;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return sizes;
+    const QByteArray bytes = file.readAll();
+    auto le32 = [&bytes](qsizetype at) {
+        return qint64(quint8(bytes[at])) | qint64(quint8(bytes[at + 1])) << 8 |
+               qint64(quint8(bytes[at + 2])) << 16 | qint64(quint8(bytes[at + 3])) << 24;
+    };
+    if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
+        return sizes;
+    sizes.riff = le32(4);
+    for (qsizetype at = 12; at + 8 <= bytes.size();) {
+        const qint64 size = le32(at + 4);
+        if (bytes.mid(at, 4) == "data") {
+            sizes.ok = true;
+            sizes.data = size;
+            sizes.dataOffset = at + 8;
+            sizes.dataBytes = bytes.size() - sizes.dataOffset;
+            break;
+        }
+        at += 8 + size + (size & 1);
+    }
+    return sizes;
+}
+
 // Power of one frequency in the samples (Goertzel).
 inline double powerAt(const std::vector<float>& samples, int rate, double hz) {
     const double coeff = 2 * std::cos(2 * std::numbers::pi * hz / rate);
