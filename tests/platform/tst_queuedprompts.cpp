@@ -12,19 +12,17 @@ private slots:
         prompts.queueConfirm(false);
         prompts.queueFileName(QStringLiteral("/tmp/a.wav"));
         prompts.message(QStringLiteral("Saved"));
-        QCOMPARE(prompts.confirm(QStringLiteral("Delete?")), true);
-        QCOMPARE(prompts.openFileName(QStringLiteral("Open"), QString(), QString()),
+        QVERIFY(prompts.confirm(QStringLiteral("Delete?")));
+        QCOMPARE(prompts.openFileName(QStringLiteral("Open"), {}, {}),
                  QStringLiteral("/tmp/a.wav"));
-        QCOMPARE(prompts.confirm(QStringLiteral("Really?")), false);
+        QVERIFY(!prompts.confirm(QStringLiteral("Really?")));
         QCOMPARE(prompts.messages(), QStringList{QStringLiteral("Saved")});
-        QCOMPARE(prompts.questions(),
-                 (QStringList{QStringLiteral("Delete?"), QStringLiteral("Open"),
-                              QStringLiteral("Really?")}));
+        QCOMPARE(prompts.questions(), (QStringList{"Delete?", "Open", "Really?"}));
         prompts.queueConfirm(false);
         prompts.clear();
         QVERIFY(prompts.messages().isEmpty() && prompts.questions().isEmpty());
         prompts.queueConfirm(true); // the cleared answer is gone, this one comes first
-        QCOMPARE(prompts.confirm(QStringLiteral("Again?")), true);
+        QVERIFY(prompts.confirm(QStringLiteral("Again?")));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "shell/consoleform.h"
 #include "shell/debugconsole.h"
 #include "shell/loglib.h"
+#include "shelltest.h"
 #include "testmain.h"
 #include "testservices.h"
 
@@ -12,7 +13,6 @@
 // The trace log and the debug console: both stay silent unless the settings ask for output.
 class TestDiagnostics : public QObject {
     Q_OBJECT
-private:
     static QByteArray contents(const QString& path) {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -21,12 +21,11 @@ private:
 private slots:
     void logLevelGatesLines_data() {
         QTest::addColumn<int>("threshold");
-        QTest::addColumn<QByteArray>("written");
-        // Each call writes its level as text, so the file shows which ones passed the gate.
-        QTest::newRow("level 0 writes only -1") << 0 << QByteArray("-1\r\n");
-        QTest::newRow("level 1") << 1 << QByteArray("-1\r\n1\r\n2\r\n10\r\n");
-        QTest::newRow("level 2 drops traces") << 2 << QByteArray("-1\r\n2\r\n10\r\n");
-        QTest::newRow("level 10") << 10 << QByteArray("-1\r\n10\r\n");
+        QTest::addColumn<QByteArray>("written"); // each line is the level it was written at
+        addRow("level 0 writes only -1", 0, QByteArray("-1\r\n"));
+        addRow("level 1", 1, QByteArray("-1\r\n1\r\n2\r\n10\r\n"));
+        addRow("level 2 drops traces", 2, QByteArray("-1\r\n2\r\n10\r\n"));
+        addRow("level 10", 10, QByteArray("-1\r\n10\r\n"));
     }
     void logLevelGatesLines() {
         QFETCH(int, threshold);
@@ -49,25 +48,18 @@ private slots:
             QCOMPARE(contents(log.filePath()), QByteArray(">>> MainForm:Form_load\r\n"));
         }
         QVERIFY(QFile::remove(log.filePath())); // the user may delete the file at any time
-        {
-            TraceScope trace(log, "SkypeAPIHandler", "SkypeResponseHandler",
-                             QStringLiteral("CALL 5 STATUS RINGING"));
-        }
-        log.WriteLog(QStringLiteral("Überall"), -1);
+        { TraceScope trace(log, "Link", "Handler", QStringLiteral("CALL 5 STATUS RINGING")); }
+        log.WriteLog(QStringLiteral("Ü"), -1);
         QCOMPARE(contents(log.filePath()),
-                 QByteArray(">>> SkypeAPIHandler:SkypeResponseHandler[CALL 5 STATUS RINGING]\r\n"
-                            "<<< SkypeAPIHandler:SkypeResponseHandler\r\n"
-                            "\xC3\x9C"
-                            "berall\r\n"));
+                 QByteArray(">>> Link:Handler[CALL 5 STATUS RINGING]\r\n<<< Link:Handler\r\n"
+                            "\xC3\x9C\r\n"));
     }
 
-    void unwritableLogLosesLinesQuietly() {
+    void unopenableLogLosesLinesQuietly() {
         QTemporaryDir dir;
-        LogLib intoFolder(dir.path()); // a folder where the file should be
-        intoFolder.WriteLog(QStringLiteral("lost"), -1);
+        LogLib(dir.path()).WriteLog(QStringLiteral("lost"), -1); // a folder where the file is
         const QString missing = dir.filePath(QStringLiteral("no/such/folder/logfile.txt"));
-        LogLib intoMissingFolder(missing);
-        intoMissingFolder.WriteLog(QStringLiteral("lost"), -1);
+        LogLib(missing).WriteLog(QStringLiteral("lost"), -1);
         QVERIFY(!QFile::exists(missing));
         QVERIFY(QFileInfo(dir.path()).isDir());
     }
@@ -77,30 +69,13 @@ private slots:
         QSignalSpy added(&console, &DebugConsole::consoleLineAdded);
         console.ConsolePrint(QStringLiteral("->Skype: [PING]"));
         console.StatusPrint(QStringLiteral("Connected"));
-        QVERIFY(console.consoleLines().isEmpty() && console.statusLines().isEmpty());
-        QCOMPARE(added.count(), 0);
         console.setEnabled(true); // gated lines were dropped, not kept for later
-        QVERIFY(console.consoleLines().isEmpty());
+        QVERIFY(console.consoleLines().isEmpty() && console.statusLines().isEmpty());
         console.ConsolePrint(QStringLiteral("<-Skype[4]: [PONG]"));
         console.StatusPrint(QStringLiteral("Connected"));
-        QCOMPARE(console.consoleLines(), QStringList{QStringLiteral("<-Skype[4]: [PONG]")});
-        QCOMPARE(console.statusLines(), QStringList{QStringLiteral("Connected")});
+        QCOMPARE(console.consoleLines(), QStringList{"<-Skype[4]: [PONG]"});
+        QCOMPARE(console.statusLines(), QStringList{"Connected"});
         QCOMPARE(added.count(), 1);
-    }
-
-    void firstVisibleEntryKeepsTheLastTen_data() {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("first");
-        QTest::newRow("empty") << 0 << 0;
-        QTest::newRow("few") << 3 << 0;
-        QTest::newRow("ten") << 10 << 0;
-        QTest::newRow("eleven") << 11 << 1;
-        QTest::newRow("many") << 250 << 240;
-    }
-    void firstVisibleEntryKeepsTheLastTen() {
-        QFETCH(int, count);
-        QFETCH(int, first);
-        QCOMPARE(DebugConsole::firstVisibleIndex(count), first);
     }
 
     void consoleWindowKeepsTheLastTenLinesInView() {
@@ -119,7 +94,7 @@ private slots:
         const QRect view = list->viewport()->rect();
         for (int row = 30; row < 40; ++row)
             QVERIFY2(view.contains(list->visualItemRect(list->item(row))),
-                     qPrintable(QStringLiteral("row %1 of %2").arg(row).arg(list->count())));
+                     QByteArray::number(row).constData());
         QVERIFY(!view.intersects(list->visualItemRect(list->item(0))));
         QCOMPARE(form.statusList()->count(), 0);
     }
@@ -132,18 +107,14 @@ private slots:
         QSignalSpy sent(&form, &ConsoleForm::commandEntered);
         auto* command = form.findChild<QLineEdit*>(QStringLiteral("CommandText"));
         auto* doIt = form.findChild<QPushButton*>(QStringLiteral("Command2"));
-        auto* exit = form.findChild<QPushButton*>(QStringLiteral("Command1"));
-        QVERIFY(command && doIt && exit);
-        command->setText(QStringLiteral(" GET USER  echo123 FULLNAME "));
-        QTest::mouseClick(doIt, Qt::LeftButton);
-        command->clear();
-        QTest::mouseClick(doIt, Qt::LeftButton); // an empty command is sent as it is
-        QCOMPARE(sent.count(), 2);
-        QCOMPARE(sent.at(0).at(0).toString(), QStringLiteral(" GET USER  echo123 FULLNAME "));
-        QCOMPARE(sent.at(1).at(0).toString(), QString());
-
+        QVERIFY(command && doIt);
+        for (const QString& text : {QStringLiteral(" GET USER  echo123 FULLNAME "), QString()}) {
+            command->setText(text);
+            QTest::mouseClick(doIt, Qt::LeftButton);
+            QCOMPARE(sent.takeFirst().at(0).toString(), text); // sent as it is, even empty
+        }
         test.console.StatusPrint(QStringLiteral("Connected"));
-        QTest::mouseClick(exit, Qt::LeftButton);
+        QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
         QVERIFY(!form.isVisible());
         test.console.StatusPrint(QStringLiteral("still recorded while hidden"));
         QCOMPARE(form.statusList()->count(), 2);

@@ -1,81 +1,76 @@
 // The main window's logic without widgets: switches and settings, supervision, own lines.
 #include "platform/hosttransportfake.h"
 #include "shell/mainformcore.h"
+#include "shelltest.h"
 #include "testmain.h"
 #include "testservices.h"
 
 namespace {
 const QString kHost = QStringLiteral(":1.42");
-}
+
+struct Main {
+    QString stored(const char* key) {
+        return test.settings.read(QStringLiteral("Main"), QString::fromLatin1(key));
+    }
+    void store(const char* key, const QString& value) {
+        test.settings.write(QStringLiteral("Main"), QString::fromLatin1(key), value);
+    }
+    TestServices test;
+    FakeHostTransport transport;
+    MainFormCore core{test.services, transport};
+};
+} // namespace
 
 class TestMainFormCore : public QObject {
     Q_OBJECT
-
-    struct Main {
-        Main() : core(test.services, transport) {}
-        TestServices test;
-        FakeHostTransport transport;
-        MainFormCore core;
-    };
-
 private slots:
-    void emptyStoreGivesDefaults() {
-        Main main;
-        main.core.LoadDebug();
-        main.core.LoadMainSetting();
-        for (int which = 0; which < MainFormCore::SwitchCount; ++which)
-            QVERIFY(!main.core.switchOn(static_cast<MainFormCore::Switch>(which)));
-        QVERIFY(!main.core.debugMode());
-        QCOMPARE(main.core.logLevel(), 0);
-        QVERIFY(!main.test.console.isEnabled());
-    }
-
     void onlyExactOnOpensTheDebugConsole_data() {
         QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("logLevel");
         QTest::addColumn<bool>("debug");
-        QTest::newRow("On") << "On" << true;
-        QTest::newRow("on") << "on" << false;
-        QTest::newRow("ON") << "ON" << false;
-        QTest::newRow("Off") << "Off" << false;
+        addRow("nothing stored", "", "", false);
+        addRow("On", "On", "3", true);
+        addRow("on", "on", "3", false);
+        addRow("ON", "ON", "3", false);
     }
     void onlyExactOnOpensTheDebugConsole() {
         QFETCH(QString, value);
+        QFETCH(QString, logLevel);
         QFETCH(bool, debug);
         Main main;
-        main.test.settings.write(QStringLiteral("Main"), QStringLiteral("DebugMode"), value);
-        main.test.settings.write(QStringLiteral("Main"), QStringLiteral("LogLevel"),
-                                 QStringLiteral("3"));
+        if (!value.isEmpty()) {
+            main.store("DebugMode", value);
+            main.store("LogLevel", logLevel);
+        }
         main.core.LoadDebug();
+        main.core.LoadMainSetting();
         QCOMPARE(main.core.debugMode(), debug);
         QCOMPARE(main.test.console.isEnabled(), debug);
-        QCOMPARE(main.core.logLevel(), 3);
+        QCOMPARE(main.core.logLevel(), logLevel.toInt());
+        for (int which = 0; which < MainFormCore::SwitchCount; ++which)
+            QVERIFY(!main.core.switchOn(static_cast<MainFormCore::Switch>(which)));
     }
 
-    void saveLeavesExactlyTheFourSwitchKeys() {
+    void saveWritesTheFourSwitchesAndLeavesTheRest() {
         Main main;
-        MemorySettingsStore& store = main.test.settings;
-        const QString section = QStringLiteral("Main");
-        store.write(section, QStringLiteral("SendIMFlag"), QStringLiteral("junk"));
-        store.write(section, QStringLiteral("AutoAnswerFlag"), QStringLiteral("1"));
-        store.write(section, QStringLiteral("LogLevel"), QStringLiteral("2"));
-        store.write(section, QStringLiteral("DebugMode"), QStringLiteral("On"));
+        main.store("SendIMFlag", QStringLiteral("junk"));
+        main.store("AutoAnswerFlag", QStringLiteral("1"));
+        main.store("LogLevel", QStringLiteral("2"));
         main.core.LoadMainSetting();
         main.core.setSwitch(MainFormCore::SendMail, true);
         main.core.SaveMainSetting();
-        QCOMPARE(store.read(section, QStringLiteral("SendIMFlag")), QStringLiteral("0"));
-        QCOMPARE(store.read(section, QStringLiteral("SendMailFlag")), QStringLiteral("1"));
-        QCOMPARE(store.read(section, QStringLiteral("CallbackAnounceFlag")), QStringLiteral("0"));
-        QCOMPARE(store.read(section, QStringLiteral("AutoAnswerFlag")), QStringLiteral("1"));
-        QCOMPARE(store.read(section, QStringLiteral("LogLevel")), QStringLiteral("2"));
-        QCOMPARE(store.read(section, QStringLiteral("DebugMode")), QStringLiteral("On"));
-        QCOMPARE(store.keys(section).size(), 6);
-        QCOMPARE(store.strayDeletes(), 0);
+        QStringList values;
+        for (const char* key :
+             {"SendIMFlag", "SendMailFlag", "CallbackAnounceFlag", "AutoAnswerFlag", "LogLevel"})
+            values << main.stored(key);
+        QCOMPARE(values, (QStringList{"0", "1", "0", "1", "2"}));
+        QCOMPARE(main.test.settings.keys(QStringLiteral("Main")).size(), 5);
+        QCOMPARE(main.test.settings.strayDeletes(), 0);
     }
 
     void reattachResetsSwitchesToStoredValues() {
         Main main;
-        main.test.settings.write(QStringLiteral("Main"), QStringLiteral("SendIMFlag"),
-                                 QStringLiteral("1"));
+        main.store("SendIMFlag", QStringLiteral("1"));
         main.transport.attach(kHost, 0);
         QVERIFY(main.core.switchOn(MainFormCore::SendIM));
         main.core.setSwitch(MainFormCore::SendIM, false);
@@ -85,7 +80,7 @@ private slots:
         QVERIFY(!main.core.switchOn(MainFormCore::AutoAnswer));
     }
 
-    void supervisionPingsWhileTheHostAnswers() {
+    void supervisionPingsWhileAnsweredAndRediscoversWhenSilent() {
         Main main;
         main.transport.attach(kHost, 0);
         QCOMPARE(main.core.timer1().interval(), 10000);
@@ -97,14 +92,8 @@ private slots:
         QCOMPARE(main.core.skypeStatus(), QStringLiteral("Connecting"));
         QVERIFY(!main.core.pongFlag());
         QCOMPARE(main.transport.discoverCount(), discovers);
-    }
-
-    void silentHostIsDiscoveredAgainOnEveryTick() {
-        Main main;
-        main.transport.attach(kHost, 0);
         main.transport.clearSent();
-        const int discovers = main.transport.discoverCount();
-        for (int tick = 1; tick <= 2; ++tick) {
+        for (int tick = 1; tick <= 2; ++tick) { // no PONG came back
             main.core.Timer1_Timer();
             QCOMPARE(main.core.skypeStatus(), QString());
             QCOMPARE(main.transport.discoverCount(), discovers + tick);
@@ -121,27 +110,12 @@ private slots:
         QTest::addColumn<QString>("handle");
         QTest::addColumn<QString>("status");
         QTest::addColumn<bool>("pong");
-        QTest::newRow("user") << "CURRENTUSERHANDLE alice"
-                              << "alice"
-                              << "" << false;
-        QTest::newRow("user without name") << "CURRENTUSERHANDLE"
-                                           << ""
-                                           << "" << false;
-        QTest::newRow("status") << "USERSTATUS ONLINE"
-                                << ""
-                                << "ONLINE" << false;
-        QTest::newRow("status without word") << " USERSTATUS "
-                                             << ""
-                                             << "" << false;
-        QTest::newRow("pong with blanks") << "  PONG  "
-                                          << ""
-                                          << "" << true;
-        QTest::newRow("pong as a later word") << "CHATMESSAGE PONG"
-                                              << ""
-                                              << "" << false;
-        QTest::newRow("blank line") << "   "
-                                    << ""
-                                    << "" << false;
+        addRow("user", "CURRENTUSERHANDLE alice", "alice", "", false);
+        addRow("user without name", "CURRENTUSERHANDLE", "", "", false);
+        addRow("status", "USERSTATUS ONLINE", "", "ONLINE", false);
+        addRow("status without word", " USERSTATUS ", "", "", false);
+        addRow("pong with blanks", "  PONG  ", "", "", true);
+        addRow("pong as a later word", "CHATMESSAGE PONG", "", "", false);
     }
     void ownLinesSetUserAndStatus() {
         QFETCH(QString, line);
@@ -156,14 +130,6 @@ private slots:
                  handle.isEmpty() ? QStringLiteral("Quenlark") : "Quenlark(" + handle + ")");
         QCOMPARE(main.core.userStatus(), status);
         QCOMPARE(main.core.pongFlag(), pong);
-    }
-
-    void counterCountsLinesNobodyUses() {
-        Main main;
-        main.transport.attach(kHost, 0);
-        main.transport.notifyLine(kHost, QStringLiteral("NOBODY WANTS THIS"));
-        main.transport.notifyLine(kHost, QStringLiteral("PONG"));
-        QCOMPARE(main.core.responseCount(), 2);
     }
 };
 
