@@ -150,6 +150,30 @@ private slots:
         QTRY_COMPARE(program_->core.caption(), QStringLiteral("Quenlark(alice)"));
     }
 
+    void attachStatusesOtherThanZeroChangeNothing() {
+        // Pending authorization first: the link waits for the host's later status 0.
+        controlCall(QStringLiteral("SetAttachMode"), {QStringLiteral("pending:500")});
+        program_->core.api().ConnectToSkype();
+        QTest::qWait(250);
+        QCOMPARE(program_->attaches(), 0);
+        QVERIFY(program_->core.api().hostHandle().isEmpty());
+        attach();
+        const qsizetype attaches = program_->attaches();
+
+        // Not available (3): still the host, and its refusals are logged as failed sends.
+        controlCall(QStringLiteral("SetHostAvailable"), {QStringLiteral("alice"), false});
+        QTest::qWait(200);
+        program_->core.api().SendCommandToSkype(QStringLiteral("SEARCH FRIENDS"));
+        const QString failed = QStringLiteral("Error: Send Command!! [") + simHost() + u']';
+        QTRY_VERIFY(program_->logged(failed));
+        // Available again (0x8001): no attach sequence; commands are answered again.
+        controlCall(QStringLiteral("SetHostAvailable"), {QStringLiteral("alice"), true});
+        program_->core.api().SendCommandToSkype(QStringLiteral("SEARCH FRIENDS"));
+        QTRY_VERIFY(program_->logged(QStringLiteral("<-Skype[23]: [USERS bob, carol, dave]")));
+        QCOMPARE(program_->attaches(), attaches);
+        QCOMPARE(program_->core.api().hostHandle(), simHost());
+    }
+
     void unusualPayloads_data() {
         QTest::addColumn<QByteArray>("payload");
         QTest::addColumn<QString>("consoleLine");
