@@ -1,28 +1,18 @@
 #!/usr/bin/python3
 """A real SMTP server (aiosmtpd) on loopback for the mail tests and benchmarks.
 
-Usage: smtp_sink.py FOLDER
-Prints "PORT <n>" when it listens on 127.0.0.1:<n>. Every message received is stored as
-FOLDER/mailNNN.eml (the data as the server un-stuffed it) and FOLDER/mailNNN.json (envelope);
-the .json file appears last, so its presence means the message is complete.
-Stops when its standard input is closed. Exits 3 when aiosmtpd is not installed.
+smtp_sink.py FOLDER: prints "PORT <n>" once it listens on 127.0.0.1:<n>, stores every message
+as FOLDER/mailNNN.eml (un-stuffed data) and then FOLDER/mailNNN.json (envelope), and stops when
+its standard input closes. Exits 3 when aiosmtpd is not installed.
+smtp_sink.py --read MAIL.eml: prints as JSON the message's envelope and what a mail reader
+shows of it: subject and text decoded from ISO-2022-JP, attachments decoded (in Base64).
 """
-import json
-import os
-import socket
-import sys
-
-try:
-    from aiosmtpd.controller import Controller
-except ImportError:
-    print("aiosmtpd missing", flush=True)
-    sys.exit(3)
+import base64, email, email.policy, email.utils, json, os, socket, sys
 
 
 class Store:
     def __init__(self, folder):
-        self.folder = folder
-        self.count = 0
+        self.folder, self.count = folder, 0
 
     async def handle_DATA(self, server, session, envelope):
         self.count += 1
@@ -35,21 +25,21 @@ class Store:
         with open(base + ".json.tmp", "w") as f:
             json.dump({"mail_from": envelope.mail_from, "rcpt_tos": envelope.rcpt_tos,
                        "helo": session.host_name}, f)
-        os.rename(base + ".json.tmp", base + ".json")
+        os.rename(base + ".json.tmp", base + ".json")  # the message is complete
         return "250 Message accepted for delivery"
 
 
-def free_port():
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
-        return s.getsockname()[1]
-
-
-def main():
-    folder = sys.argv[1]
+def serve(folder):
+    try:
+        from aiosmtpd.controller import Controller
+    except ImportError:
+        print("aiosmtpd missing", flush=True)
+        sys.exit(3)
     os.makedirs(folder, exist_ok=True)
     for _ in range(5):  # another process may take the free port before we bind it
-        port = free_port()
+        with socket.socket() as s:
+            s.bind(("127.0.0.1", 0))
+            port = s.getsockname()[1]
         controller = Controller(Store(folder), hostname="127.0.0.1", port=port)
         try:
             controller.start()
@@ -63,5 +53,25 @@ def main():
     controller.stop()
 
 
+def read(path):
+    msg = email.message_from_bytes(open(path, "rb").read(), policy=email.policy.compat32)
+    date = msg["Date"]
+    shown = {"envelope": json.load(open(path[:-3] + "json")),
+             "subject": str(msg["Subject"] or "").encode("latin-1").decode("iso2022_jp"),
+             "to": msg["To"], "from": msg["From"], "x_mailer": msg["X-Mailer"],
+             "date_valid": date is not None and email.utils.parsedate_to_datetime(date) is not None,
+             "defects": [type(d).__name__ for part in msg.walk() for d in part.defects],
+             "text": None, "attachments": []}
+    for part in msg.walk():
+        if part.get_content_type() == "text/plain" and shown["text"] is None:
+            text = part.get_payload(decode=True).decode(part.get_content_charset())
+            shown["text"] = text.replace("\r\n", "\n").strip()
+        elif part.get_filename():
+            data = base64.b64encode(part.get_payload(decode=True)).decode()
+            shown["attachments"].append({"filename": part.get_filename(), "data": data,
+                                         "content_type": part.get_content_type()})
+    json.dump(shown, sys.stdout, ensure_ascii=False)
+
+
 if __name__ == "__main__":
-    main()
+    read(sys.argv[2]) if sys.argv[1] == "--read" else serve(sys.argv[1])

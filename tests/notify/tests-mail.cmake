@@ -3,5 +3,4 @@
 quenlark_add_test(tst_mailcompose ${CMAKE_CURRENT_LIST_DIR}/tst_mailcompose.cpp)
 quenlark_add_test(tst_mailsender ${CMAKE_CURRENT_LIST_DIR}/tst_mailsender.cpp)
 quenlark_add_test(tst_sendmailform ${CMAKE_CURRENT_LIST_DIR}/tst_sendmailform.cpp)
-quenlark_add_test(tst_mailsmtp ${CMAKE_CURRENT_LIST_DIR}/tst_mailsmtp.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/smtpsinkprocess.h LABELS smtp TIMEOUT 120)
+quenlark_add_test(tst_mailsmtp ${CMAKE_CURRENT_LIST_DIR}/tst_mailsmtp.cpp LABELS smtp TIMEOUT 120)

@@ -5,232 +5,165 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
-#include <memory>
-
-// An SMTP server on loopback that answers from a script, for replies a real server will not
-// give on demand. Each greeting piece is written on its own turn of the event loop.
-class ScriptedSmtpServer : public QObject {
+// A sender and an SMTP server on loopback that answers from a script, for replies a real server
+// will not give on demand. The greeting goes out in pieces of greetingPiece bytes (0: at once),
+// each on its own turn of the event loop.
+class Rig : public QObject {
 public:
-    QList<QByteArray> greeting{"220 scripted ready\r\n"};
+    QByteArray greeting = "220 scripted ready\r\n";
+    int greetingPiece = 0;
     QHash<QByteArray, QByteArray> replies{{"HELO", "250 hello\r\n"}, {"MAIL", "250 ok\r\n"},
                                           {"RCPT", "250 ok\r\n"},    {"DATA", "354 go\r\n"},
                                           {".", "250 queued\r\n"},   {"QUIT", "221 bye\r\n"}};
     QList<QByteArray> commands;
-    QList<QByteArray> messages;
+    QList<QByteArray> messages; // the complete ones
     int connections = 0;
+    TestServices ts;
+    MailSender sender{ts.services};
 
-    ScriptedSmtpServer() {
+    Rig() {
         m_server.listen(QHostAddress::LocalHost);
         connect(&m_server, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket* socket = m_server.nextPendingConnection())
                 serve(socket);
         });
-    }
-    quint16 port() const { return m_server.serverPort(); }
-
-private:
-    struct Session {
-        QByteArray buffer;
-        QByteArray data;
-        bool inData = false;
-    };
-
-    void serve(QTcpSocket* socket) {
-        ++connections;
-        socket->setParent(this);
-        auto session = std::make_shared<Session>();
-        connect(socket, &QTcpSocket::readyRead, socket, [this, socket, session] {
-            session->buffer += socket->readAll();
-            qsizetype end;
-            while ((end = session->buffer.indexOf("\r\n")) >= 0) {
-                const QByteArray line = session->buffer.left(end);
-                session->buffer.remove(0, end + 2);
-                handleLine(socket, *session, line);
-            }
-        });
-        sendGreeting(socket, 0);
-    }
-
-    void sendGreeting(QTcpSocket* socket, int piece) {
-        if (piece >= greeting.size())
-            return;
-        socket->write(greeting[piece]);
-        socket->flush();
-        QTimer::singleShot(2, socket, [this, socket, piece] { sendGreeting(socket, piece + 1); });
-    }
-
-    void handleLine(QTcpSocket* socket, Session& session, const QByteArray& line) {
-        if (session.inData) {
-            if (line != ".") {
-                session.data += line + "\r\n";
-                return;
-            }
-            session.inData = false;
-            messages << session.data;
-            session.data.clear();
-            socket->write(replies.value("."));
-            return;
-        }
-        commands << line;
-        const QByteArray verb = line.split(' ').first().split(':').first().toUpper();
-        const QByteArray reply = replies.value(verb, "500 what\r\n");
-        socket->write(reply);
-        if (verb == "DATA" && reply.startsWith("354"))
-            session.inData = true;
-        if (verb == "QUIT")
-            socket->disconnectFromHost();
-    }
-
-    QTcpServer m_server;
-};
-
-class TestMailSender : public QObject {
-    Q_OBJECT
-
-    static void configure(MailSender& sender, quint16 port) {
-        sender.setSmtpServer(QStringLiteral("127.0.0.1:%1").arg(port));
+        sender.setSmtpServer(QStringLiteral("127.0.0.1:%1").arg(m_server.serverPort()));
         sender.setFrom(QStringLiteral("alice@example.org"));
         sender.setTo(QStringLiteral("bob@example.org"));
         sender.setSubject(QStringLiteral("Ringing"));
         sender.setBody(QStringLiteral("A call from carol"));
     }
 
+private:
+    void serve(QTcpSocket* socket) {
+        ++connections;
+        socket->setParent(this);
+        connect(socket, &QTcpSocket::readyRead, socket,
+                [this, socket, inData = false, data = QByteArray()]() mutable {
+                    while (socket->canReadLine()) {
+                        const QByteArray line = socket->readLine().chopped(2);
+                        if (inData && line != ".")
+                            data += line + "\r\n";
+                        else if (inData)
+                            messages << std::exchange(data, {});
+                        if (!inData || line == ".")
+                            inData = answer(socket, line);
+                    }
+                });
+        sendGreeting(socket, 0);
+    }
+    void sendGreeting(QTcpSocket* socket, qsizetype from) {
+        if (from >= greeting.size())
+            return;
+        const qsizetype size = greetingPiece > 0 ? greetingPiece : greeting.size();
+        socket->write(greeting.mid(from, size));
+        socket->flush();
+        QTimer::singleShot(2, socket, [=, this] { sendGreeting(socket, from + size); });
+    }
+    // Answers a command or the end of the data; true when the message data follows.
+    bool answer(QTcpSocket* socket, const QByteArray& line) {
+        const QByteArray verb = line.split(' ').first().split(':').first();
+        if (verb != ".")
+            commands << line;
+        const QByteArray reply = replies.value(verb, "500 what\r\n");
+        socket->write(reply);
+        if (verb == "QUIT")
+            socket->disconnectFromHost();
+        return verb == "DATA" && reply.startsWith("354");
+    }
+    QTcpServer m_server;
+};
+
+class TestMailSender : public QObject {
+    Q_OBJECT
 private slots:
+    void deliversMailThroughWholeConversation_data() {
+        QTest::addColumn<QByteArray>("greeting");
+        QTest::addColumn<int>("piece");
+        const QByteArray multiLine = "220-welcome\r\n220-rules\r\n220 go\r\n";
+        QTest::newRow("one line") << QByteArray("220 ready\r\n") << 0;
+        QTest::newRow("multi-line") << multiLine << 0;
+        QTest::newRow("multi-line in single bytes") << multiLine << 1;
+        QTest::newRow("multi-line split mid-line") << multiLine << 7;
+    }
     void deliversMailThroughWholeConversation() {
-        TestServices ts;
-        ScriptedSmtpServer server;
-        MailSender sender(ts.services);
-        configure(sender, server.port());
-        QSignalSpy status(&sender, &MailSender::mailStatusChanged);
-        sender.SendMail();
-        QCOMPARE(sender.queue().first().state, qint32(MailSender::Sending));
-        QTRY_COMPARE_WITH_TIMEOUT(sender.text6(), QStringLiteral("OK"), 5000);
+        Rig rig;
+        QFETCH(QByteArray, greeting);
+        QFETCH(int, piece);
+        rig.greeting = greeting;
+        rig.greetingPiece = piece;
+        QSignalSpy status(&rig.sender, &MailSender::mailStatusChanged);
+        rig.sender.SendMail();
+        QTRY_COMPARE_WITH_TIMEOUT(rig.sender.text6(), QStringLiteral("OK"), 5000);
         const QList<QByteArray> expected{"HELO 127.0.0.1", "MAIL FROM:<alice@example.org>",
                                          "RCPT TO:<bob@example.org>", "DATA", "QUIT"};
-        QCOMPARE(server.commands, expected);
-        QCOMPARE(server.messages.size(), 1);
-        QVERIFY(server.messages.first().contains("\r\nSubject: Ringing\r\n"));
+        QCOMPARE(rig.commands, expected);
+        QCOMPARE(rig.messages.size(), 1);
+        QVERIFY(rig.messages.first().contains("\r\nSubject: Ringing\r\n"));
         QStringList shown;
         for (const QList<QVariant>& args : status)
             shown << args.first().toString();
         QCOMPARE(shown, QStringList({"Conectting", "Sending HELO", "Sending FROM", "Sending RCPT",
                                      "Sending DATA", "Sending QUIT", ""}));
-        QVERIFY(sender.queue().isEmpty());
-        QVERIFY(sender.tag().isEmpty());
-        QVERIFY(!sender.timer1Active());
-    }
-
-    void greetingInAnyShapeStartsConversation_data() {
-        QTest::addColumn<QList<QByteArray>>("pieces");
-        QList<QByteArray> bytes;
-        for (char c : QByteArray("220 ready\r\n"))
-            bytes << QByteArray(1, c);
-        QTest::newRow("single bytes") << bytes;
-        QTest::newRow("multi-line") << QList<QByteArray>{"220-welcome\r\n220-rules\r\n220 go\r\n"};
-        QTest::newRow("multi-line split mid-line")
-            << QList<QByteArray>{"220-wel", "come\r\n22", "0 go\r", "\n"};
-    }
-    void greetingInAnyShapeStartsConversation() {
-        QFETCH(QList<QByteArray>, pieces);
-        TestServices ts;
-        ScriptedSmtpServer server;
-        server.greeting = pieces;
-        MailSender sender(ts.services);
-        configure(sender, server.port());
-        sender.SendMail();
-        QTRY_COMPARE_WITH_TIMEOUT(sender.text6(), QStringLiteral("OK"), 5000);
-        QCOMPARE(server.messages.size(), 1);
+        QVERIFY(rig.sender.queue().isEmpty());
+        QVERIFY(!rig.sender.timer1Active());
     }
 
     void refusedRecipientEndsPolitely() {
-        TestServices ts;
-        ScriptedSmtpServer server;
-        server.replies["RCPT"] = "550 no such user\r\n";
-        MailSender sender(ts.services);
-        configure(sender, server.port());
-        sender.SendMail();
-        QTRY_COMPARE_WITH_TIMEOUT(sender.text6(), QStringLiteral("ERR : 550"), 5000);
-        QTRY_VERIFY_WITH_TIMEOUT(sender.queue().isEmpty(), 5000);
-        QCOMPARE(server.commands.last(), QByteArray("QUIT"));
-        QVERIFY(!server.commands.contains("DATA"));
-        QVERIFY(sender.mailStatus().isEmpty());
+        Rig rig;
+        rig.replies["RCPT"] = "550 no such user\r\n";
+        rig.sender.SendMail();
+        QTRY_COMPARE_WITH_TIMEOUT(rig.sender.text6(), QStringLiteral("ERR : 550"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.sender.queue().isEmpty(), 5000);
+        QCOMPARE(rig.commands.last(), QByteArray("QUIT"));
+        QVERIFY(!rig.commands.contains("DATA"));
+        QVERIFY(rig.sender.mailStatus().isEmpty());
     }
 
     void silentServerTimesOutAndNextMailStarts() {
-        TestServices ts;
-        ScriptedSmtpServer server;
-        server.greeting.clear();
-        MailSender sender(ts.services);
-        configure(sender, server.port());
-        sender.SendMail();
-        sender.SendMail();
-        QTRY_COMPARE_WITH_TIMEOUT(server.connections, 1, 5000);
-        QVERIFY(sender.timer1Active());
-        sender.Timer1_Timer();
-        QCOMPARE(sender.queue().size(), 2);
-        QCOMPARE(sender.queue()[0].state, qint32(MailSender::Failed));
-        QCOMPARE(sender.queue()[0].note, QStringLiteral("Time Out Err[Connect]"));
-        QCOMPARE(sender.queue()[1].state, qint32(MailSender::Sending));
-        QCOMPARE(sender.tag(), QStringLiteral("Connect"));
-        QCOMPARE(sender.mailStatus(), QStringLiteral("Conectting"));
-        QTRY_COMPARE_WITH_TIMEOUT(server.connections, 2, 5000);
+        Rig rig;
+        rig.greeting.clear();
+        rig.sender.SendMail();
+        rig.sender.SendMail();
+        QTRY_COMPARE_WITH_TIMEOUT(rig.connections, 1, 5000);
+        QVERIFY(rig.sender.timer1Active());
+        rig.sender.Timer1_Timer();
+        QCOMPARE(rig.sender.queue().size(), 2);
+        QCOMPARE(rig.sender.queue()[0].state, qint32(MailSender::Failed));
+        QCOMPARE(rig.sender.queue()[0].note, QStringLiteral("Time Out Err[Connect]"));
+        QCOMPARE(rig.sender.mailStatus(), QStringLiteral("Conectting"));
+        QTRY_COMPARE_WITH_TIMEOUT(rig.connections, 2, 5000);
     }
 
     void queuedMailsGoOneAfterAnotherWithTheirOwnSubjects() {
-        TestServices ts;
-        ScriptedSmtpServer server;
-        MailSender sender(ts.services);
-        configure(sender, server.port());
-        sender.setSubject(QStringLiteral("first"));
-        sender.SendMail();
-        sender.SendMail();
-        QCOMPARE(sender.queue()[1].state, qint32(MailSender::Waiting));
+        Rig rig;
+        rig.sender.setSubject(QStringLiteral("first"));
+        rig.sender.SendMail();
+        rig.sender.SendMail();
         // Once the first message is out, the caller fills the field for the second.
-        connect(&sender, &MailSender::mailStatusChanged, &sender, [&sender](const QString& text) {
+        connect(&rig.sender, &MailSender::mailStatusChanged, this, [&rig](const QString& text) {
             if (text == QStringLiteral("Sending QUIT"))
-                sender.setSubject(QStringLiteral("second"));
+                rig.sender.setSubject(QStringLiteral("second"));
         });
-        QTRY_COMPARE_WITH_TIMEOUT(server.messages.size(), 2, 5000);
-        QTRY_VERIFY_WITH_TIMEOUT(sender.queue().isEmpty(), 5000);
-        QVERIFY(server.messages[0].contains("Subject: first\r\n"));
-        QVERIFY(server.messages[1].contains("Subject: second\r\n"));
-        QCOMPARE(server.connections, 2);
-        QCOMPARE(sender.text6(), QStringLiteral("OK"));
+        QTRY_VERIFY_WITH_TIMEOUT(rig.connections == 2 && rig.sender.queue().isEmpty(), 5000);
+        QCOMPARE(rig.messages.size(), 2);
+        QVERIFY(rig.messages[0].contains("Subject: first\r\n"));
+        QVERIFY(rig.messages[1].contains("Subject: second\r\n"));
+        QCOMPARE(rig.sender.text6(), QStringLiteral("OK"));
     }
 
     void unreadableAttachmentFailsMailAndNextStarts() {
-        TestServices ts;
-        ScriptedSmtpServer server;
-        MailSender sender(ts.services);
-        configure(sender, server.port());
-        sender.setAttachment(ts.tempPath() + QStringLiteral("/missing.wav"));
-        sender.SendMail();
-        sender.setAttachment(QString());
-        sender.SendMail();
-        QTRY_COMPARE_WITH_TIMEOUT(sender.queue().size(), 1, 5000);
-        QCOMPARE(sender.queue()[0].state, qint32(MailSender::Failed));
-        QCOMPARE(sender.queue()[0].note, QStringLiteral("53"));
-        QTRY_COMPARE_WITH_TIMEOUT(server.messages.size(), 1, 5000);
-        QTRY_COMPARE_WITH_TIMEOUT(sender.text6(), QStringLiteral("OK"), 5000);
-        QVERIFY(!server.messages[0].contains("multipart"));
-    }
-
-    void settingsRoundTripTrimmed() {
-        TestServices ts;
-        {
-            MailSender sender(ts.services);
-            sender.setSmtpServer(QStringLiteral(" mail.example.org:2525 "));
-            sender.setFrom(QStringLiteral("alice@example.org"));
-            sender.SaveSettings();
-            sender.setTo(QStringLiteral("bob@example.org"));
-            sender.SaveSettings();
-        }
-        MailSender reloaded(ts.services);
-        reloaded.LoadSettings();
-        QCOMPARE(reloaded.smtpServer(), QStringLiteral("mail.example.org:2525"));
-        QCOMPARE(reloaded.from(), QStringLiteral("alice@example.org"));
-        QCOMPARE(reloaded.to(), QStringLiteral("bob@example.org"));
-        QCOMPARE(ts.settings.strayDeletes(), 0);
+        Rig rig;
+        rig.sender.setAttachment(rig.ts.tempPath() + QStringLiteral("/missing.wav"));
+        rig.sender.SendMail();
+        rig.sender.setAttachment(QString());
+        rig.sender.SendMail();
+        QTRY_COMPARE_WITH_TIMEOUT(rig.sender.queue().size(), 1, 5000);
+        QCOMPARE(rig.sender.queue()[0].state, qint32(MailSender::Failed));
+        QCOMPARE(rig.sender.queue()[0].note, QStringLiteral("53"));
+        QTRY_COMPARE_WITH_TIMEOUT(rig.sender.text6(), QStringLiteral("OK"), 5000);
+        QCOMPARE(rig.messages.size(), 1);
+        QVERIFY(!rig.messages[0].contains("multipart"));
     }
 };
 
