@@ -73,10 +73,6 @@ private slots:
         QCOMPARE(m_packs[QStringLiteral("ja")].value(6), QStringLiteral("閉じる")); // decoded
     }
 
-    void bothPacksHoldTheSameNumbers() {
-        QCOMPARE(m_packs[QStringLiteral("en")].keys(), m_packs[QStringLiteral("ja")].keys());
-    }
-
     // The program tells states apart by these captions, so each group must differ.
     void toggledCaptionsDiffer() {
         for (const QString& code : kCodes) {
@@ -90,14 +86,13 @@ private slots:
         }
     }
 
-    void everyNumberTheSourcesUseIsInBothPacks() {
+    void bothPacksHoldTheSameNumbersAndEveryOneTheSourcesUse() {
+        const QMap<int, QString>& en = m_packs[QStringLiteral("en")];
+        QCOMPARE(en.keys(), m_packs[QStringLiteral("ja")].keys());
         const QSet<int> used = numbersUsedInSources();
         QVERIFY(used.contains(10) && used.contains(108)); // the scan does find tags and helpers
-        for (int number : used) {
-            for (const QString& code : kCodes)
-                QVERIFY2(m_packs[code].contains(number),
-                         qPrintable(QStringLiteral("%1 lacks text %2").arg(code).arg(number)));
-        }
+        for (int number : used)
+            QVERIFY2(en.contains(number), qPrintable(QStringLiteral("no text %1").arg(number)));
     }
 };
 
