@@ -5,12 +5,22 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 namespace {
+// A test that aborts (a failed QTRY in a helper, the watchdog) must not leave its bus and
+// simulator behind: they would hold the test's output open and keep ctest waiting.
+void endWithTheTest(QProcess& process) {
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+}
+
 const QString kInterface = QStringLiteral("org.quenlark.HostControl1");
 const QString kClientPath = QStringLiteral("/org/quenlark/Client");
 } // namespace
 
 PrivateBus::PrivateBus() {
+    endWithTheTest(daemon_);
     daemon_.start(QStringLiteral("dbus-daemon"),
                   {QStringLiteral("--session"), QStringLiteral("--nofork"),
                    QStringLiteral("--print-address=1"), QStringLiteral("--nopidfile")});
@@ -28,6 +38,7 @@ PrivateBus::~PrivateBus() {
 
 HostSimProcess::HostSimProcess(const QStringList& arguments) {
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    endWithTheTest(process_);
     process_.start(QStringLiteral(QUENLARK_BINARY_DIR "/bin/quenlark-hostsim"),
                    QStringList{QStringLiteral("--no-console")} + arguments);
     QElapsedTimer timer;
