@@ -172,27 +172,23 @@ private slots:
         QVERIFY(!closed.form.tray().isAdded());
     }
 
-    void popupOpensOnTheRightButtonOnlyAndShowsTheWindow() {
+    void trayPopupOpensOnTheRightButtonOnlyAndPicturesFollowTheKind() {
         Window window;
         QVERIFY(window.form.Form_Load());
         window.form.show();
         window.child<QAction>("FileMenuHideItem")->trigger();
         QMenu* popup = window.child<QMenu>("Popup2Menu");
+        TrayIcon& tray = window.form.tray();
         for (auto reason :
              {QSystemTrayIcon::Trigger, QSystemTrayIcon::DoubleClick, QSystemTrayIcon::Context}) {
-            window.form.tray().onActivated(reason);
+            tray.onActivated(reason);
             QCOMPARE(popup->isVisible(), reason == QSystemTrayIcon::Context);
         }
         QVERIFY(!window.form.isVisible());
         popup->hide();
         window.child<QAction>("ShowMainFormMenu")->trigger();
         QVERIFY(window.form.isVisible());
-    }
 
-    void trayPicturesFollowTheKind() {
-        Window window;
-        QVERIFY(window.form.Form_Load());
-        TrayIcon& tray = window.form.tray();
         QVERIFY(!tray.picture(TrayIcon::Answering).isNull()); // shipped with the program
         tray.SetIcon(7); // an unknown kind shows the normal picture
         QCOMPARE(tray.currentKind(), int(TrayIcon::Normal));
