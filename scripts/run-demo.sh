@@ -108,9 +108,9 @@ sim_pid=$!
 for _ in $(seq 100); do grep -q '^ready$' "$simlog" 2>/dev/null && break; sleep 0.1; done
 grep -q '^ready$' "$simlog" || { echo "run-demo: the simulator did not start" >&2; exit 1; }
 
-"$build/bin/quenlark" >"$work/quenlark.out" 2>&1 &
+"$build/bin/quenlark" --console >"$work/quenlark.out" 2>&1 &
 pids+=("$!")
-echo "run-demo: Quenlark started; open Debug > Console in its window to watch the host lines."
+echo "run-demo: Quenlark started with its debug console open: every host line shows there."
 echo "run-demo: simulator console below (help lists the commands, quit ends the demo)."
 wait "$sim_pid" || true
 

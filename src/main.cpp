@@ -4,14 +4,17 @@
 #include "platform/hosttransportdbus.h"
 #include "platform/qsettingsstore.h"
 #include "platform/widgetprompts.h"
+#include "shell/consoleform.h"
 #include "shell/debugconsole.h"
 #include "shell/languagepack.h"
 #include "shell/loglib.h"
 #include "shell/mainform.h"
+#include "shell/mainformwindows.h"
 #include "shell/services.h"
 #include "shell/singleinstance.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -21,6 +24,17 @@ int main(int argc, char** argv) {
     // The program lives on in the tray while every window is hidden; it ends through the
     // main window or the tray's "Exit".
     QApplication::setQuitOnLastWindowClosed(false);
+
+    QCommandLineParser options;
+    options.setApplicationDescription(
+        QStringLiteral("Answering machine, call recorder and notifier beside a chat host."));
+    options.addHelpOption();
+    options.addVersionOption();
+    const QCommandLineOption consoleOption(
+        QStringLiteral("console"),
+        QStringLiteral("Show the debug console window at start (when DebugMode is On)."));
+    options.addOption(consoleOption);
+    options.process(app);
 
     QSettingsStore settings;
     WidgetPrompts prompts;
@@ -37,5 +51,8 @@ int main(int argc, char** argv) {
     if (!mainForm.Form_Load())
         return mainForm.exitCode();
     mainForm.show();
+    // The console is a tool of the Debug menu: it opens only where that menu is shown.
+    if (options.isSet(consoleOption) && mainForm.core().debugMode())
+        mainForm.windows().console().show();
     return app.exec();
 }
