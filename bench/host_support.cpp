@@ -5,10 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 
-BenchServices::BenchServices()
-    : folders(dir.path(), dir.path(), dir.path()), log(dir.path() + QStringLiteral("/log.txt")),
-      language(dir.path()), services{settings, prompts, clock, folders, log, console, language} {}
-
 BenchBus::BenchBus() {
     m_daemon.start(QStringLiteral("dbus-daemon"),
                    {QStringLiteral("--session"), QStringLiteral("--nofork"),

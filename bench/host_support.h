@@ -1,32 +1,10 @@
 #pragma once
 
-#include "platform/clock.h"
-#include "platform/folders.h"
-#include "platform/memorysettingsstore.h"
-#include "platform/queuedprompts.h"
-#include "shell/debugconsole.h"
-#include "shell/languagepack.h"
-#include "shell/loglib.h"
-#include "shell/services.h"
+#include "benchservices.h"
 
 #include <QList>
 #include <QProcess>
 #include <QString>
-#include <QTemporaryDir>
-
-// The program's services as a user without "DebugMode" has them: console closed, log level 0.
-struct BenchServices {
-    BenchServices();
-    QTemporaryDir dir;
-    MemorySettingsStore settings;
-    QueuedPrompts prompts;
-    FakeClock clock;
-    FixedFolders folders;
-    LogLib log;
-    DebugConsole console;
-    LanguagePack language;
-    Services services;
-};
 
 // A dbus-daemon of the benchmark's own; address() is empty when it could not start.
 class BenchBus {

@@ -1,18 +1,10 @@
 // A mail with a 10 MB WAV recording attached, delivered to a real SMTP server (aiosmtpd) on
 // loopback: seconds from SendMail to the "OK" outcome. Target: under 1 s.
+#include "benchservices.h"
 #include "notify/base64lib.h"
 #include "notify/mailsender.h"
-#include "platform/clock.h"
-#include "platform/folders.h"
-#include "platform/memorysettingsstore.h"
-#include "platform/queuedprompts.h"
-#include "shell/debugconsole.h"
-#include "shell/languagepack.h"
-#include "shell/loglib.h"
-#include "shell/services.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -55,27 +47,18 @@ bool writeWav(const QString& path) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    QTemporaryDir dir;
-    dir.setAutoRemove(!qEnvironmentVariableIsSet("QUENLARK_BENCH_KEEP"));
-    MemorySettingsStore settings;
-    QueuedPrompts prompts;
-    SystemClock clock;
-    FixedFolders folders(dir.filePath(QStringLiteral("Documents")), dir.path(),
-                         dir.filePath(QStringLiteral("user")));
-    LogLib log(dir.filePath(QStringLiteral("user/logfile.txt")));
-    DebugConsole console;
-    LanguagePack language(dir.path());
-    Services services{settings, prompts, clock, folders, log, console, language};
-    QDir().mkpath(folders.userDataPath());
+    BenchServices bench;
+    bench.dir.setAutoRemove(!qEnvironmentVariableIsSet("QUENLARK_BENCH_KEEP"));
 
     QProcess sink;
-    const quint16 port = startSink(sink, dir.filePath(QStringLiteral("received")));
+    const quint16 port = startSink(sink, bench.path(QStringLiteral("received")));
     if (port == 0) {
         std::fprintf(stderr, "the SMTP server did not start (python3-aiosmtpd installed?)\n");
         return 1;
     }
-    const QString wav = dir.filePath(QStringLiteral("recording.wav"));
-    const QString attachment = folders.userDataPath() + QStringLiteral("/20261206120000_bob.wav");
+    const QString wav = bench.path(QStringLiteral("recording.wav"));
+    const QString attachment =
+        bench.folders.userDataPath() + QStringLiteral("/20261206120000_bob.wav");
     QElapsedTimer encodeTimer;
     encodeTimer.start();
     if (!writeWav(wav) || !Base64Lib::EncodeFile(wav, attachment)) {
@@ -84,7 +67,7 @@ int main(int argc, char** argv) {
     }
     const double encodeSec = encodeTimer.nsecsElapsed() / 1e9;
 
-    MailSender sender(services);
+    MailSender sender(bench.services);
     sender.setSmtpServer(QStringLiteral("127.0.0.1:%1").arg(port));
     sender.setFrom(QStringLiteral("alice@example.org"));
     sender.setTo(QStringLiteral("bob@example.org"));
