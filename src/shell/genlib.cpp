@@ -9,11 +9,17 @@
 
 #include <glib.h>
 
+#include <array>
+
 namespace GEnLib {
 
-QString GetMyDocumentPath(const Folders& folders) { return folders.documentsPath(); }
+QString GetMyDocumentPath(const Folders& folders) {
+    return folders.documentsPath();
+}
 
-QByteArray Utf8Encode(const QString& text) { return text.toUtf8(); }
+QByteArray Utf8Encode(const QString& text) {
+    return text.toUtf8();
+}
 
 QString Utf8Decode(const QByteArray& bytes, bool* ok) {
     // A leading U+FEFF is part of the text, not a byte-order mark to drop.
@@ -53,7 +59,9 @@ bool IsLeapYear(int year) {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
 
-int DaysInYear(int year) { return IsLeapYear(year) ? 366 : 365; }
+int DaysInYear(int year) {
+    return IsLeapYear(year) ? 366 : 365;
+}
 
 int DaysInMonth(int year, int month) {
     static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -116,30 +124,45 @@ const QString kCryptAlphabet =
     QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_.");
 
 namespace {
+// 1-based position of each character in the alphabet; 0 for characters outside it.
+const std::array<quint8, 128> kCryptPositions = [] {
+    std::array<quint8, 128> positions{};
+    for (qsizetype i = 0; i < kCryptAlphabet.size(); ++i)
+        positions[kCryptAlphabet.at(i).unicode()] = static_cast<quint8>(i + 1);
+    return positions;
+}();
+
+int cryptPosition(QChar c) {
+    return c.unicode() < kCryptPositions.size() ? kCryptPositions[c.unicode()] : 0;
+}
+
+// The position reached from position i after n steps of the walk, in constant time. The walk
+// wraps from 64 to 1 only when it lands on 64 exactly, so from "." (64) it runs past the
+// alphabet; from 1..63 it cycles through 63 positions.
+qint64 shiftedPosition(qint64 i, int n) {
+    if (n <= 0)
+        return i;
+    if (i == 64)
+        return i + n;
+    return (i - 1 + n) % 63 + 1;
+}
+
+// Past the end of the alphabet there is no character: the shift gives nothing.
 QString characterAt(qint64 position) {
     return position >= 1 && position <= 64 ? QString(kCryptAlphabet.at(position - 1)) : QString();
 }
 } // namespace
 
 QString ShiftCryptChar(QChar c, int n) {
-    const qsizetype index = kCryptAlphabet.indexOf(c);
-    if (index < 0)
-        return QStringLiteral("False");
-    const qint64 i = index + 1;
-    if (n <= 0)
-        return characterAt(i);
-    // The walk wraps from 64 to 1 only when it lands on 64 exactly, so from "." (64) it
-    // runs past the alphabet; from 1..63 it cycles through 63 positions.
-    if (i == 64)
-        return characterAt(i + n);
-    return characterAt((i - 1 + n) % 63 + 1);
+    const int i = cryptPosition(c);
+    return i == 0 ? QStringLiteral("False") : characterAt(shiftedPosition(i, n));
 }
 
 QString ShiftCryptCharByWalking(QChar c, int n) {
-    const qsizetype index = kCryptAlphabet.indexOf(c);
-    if (index < 0)
+    const int index = cryptPosition(c);
+    if (index == 0)
         return QStringLiteral("False");
-    qint64 i = index + 1;
+    qint64 i = index;
     for (int step = 0; step < n; ++step) {
         ++i;
         if (i == 64)
@@ -149,11 +172,10 @@ QString ShiftCryptCharByWalking(QChar c, int n) {
 }
 
 QString ConvertStringToCryptString(const QString& text, const QString& salt) {
-    if (salt.size() != 2 || !kCryptAlphabet.contains(salt.at(0)) ||
-        !kCryptAlphabet.contains(salt.at(1)))
+    if (salt.size() != 2 || cryptPosition(salt.at(0)) == 0 || cryptPosition(salt.at(1)) == 0)
         return {};
     for (QChar c : text) {
-        if (!kCryptAlphabet.contains(c))
+        if (cryptPosition(c) == 0)
             return {};
     }
     const int a = salt.at(0).unicode();
@@ -162,9 +184,12 @@ QString ConvertStringToCryptString(const QString& text, const QString& salt) {
     const int q = a % 2 == 1 ? b : a;
     qint16 acc = 0; // 16 bits, as the stored scrambled keys were made with
     QString result = salt;
+    result.reserve(2 + text.size());
     for (qsizetype k = 1; k <= text.size(); ++k) {
         acc = static_cast<qint16>(acc + (k % 2 == 1 ? p : q));
-        result += ShiftCryptChar(text.at(k - 1), acc);
+        const qint64 position = shiftedPosition(cryptPosition(text.at(k - 1)), acc);
+        if (position <= 64)
+            result += kCryptAlphabet.at(position - 1);
     }
     return result;
 }
