@@ -1,100 +1,88 @@
 #pragma once
 
 #include <QFile>
+#include <QProcess>
 #include <QString>
+#include <QThread>
+#include <QtEndian>
 
 #include <sndfile.h>
+#include <sys/resource.h>
 
 #include <cmath>
+#include <csignal>
 #include <numbers>
 #include <vector>
 
-// Test sound files written and read with libsndfile.
+// Support for the sound tests: WAV files through libsndfile and their analysis, scoped
+// environment and file size limits, and PulseAudio daemons of a test's own.
 namespace SoundTest {
+
+inline QString quoted(const QString& path) {
+    return QLatin1Char('"') + path + QLatin1Char('"');
+}
 
 // A sine tone of amplitude 0.5 as 16-bit PCM WAV; false when the file cannot be written.
 inline bool writeTone(const QString& path, double hz, double seconds, int rate = 16000,
                       int channels = 1) {
-    SF_INFO info{};
-    info.samplerate = rate;
-    info.channels = channels;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SF_INFO info{0, rate, channels, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 0, 0};
     SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
-    if (!file)
-        return false;
     const auto frames = sf_count_t(seconds * rate);
-    std::vector<float> samples(size_t(frames * channels));
-    for (sf_count_t i = 0; i < frames; ++i) {
-        const float value = float(0.5 * std::sin(2 * std::numbers::pi * hz * double(i) / rate));
-        for (int c = 0; c < channels; ++c)
-            samples[size_t(i * channels + c)] = value;
-    }
-    const sf_count_t written = sf_writef_float(file, samples.data(), frames);
+    std::vector<float> samples;
+    for (sf_count_t i = 0; i < frames; ++i)
+        samples.insert(samples.end(), size_t(channels),
+                       float(0.5 * std::sin(2 * std::numbers::pi * hz * double(i) / rate)));
+    const bool written = file && sf_writef_float(file, samples.data(), frames) == frames;
     sf_close(file);
-    return written == frames;
+    return written;
 }
 
 struct Sound {
     bool valid = false;
-    int rate = 0;
-    int channels = 0;
-    int format = 0;
+    int rate = 0, channels = 0, format = 0;
     std::vector<float> mono; // the first channel
     double seconds() const { return rate ? double(mono.size()) / rate : 0; }
 };
 
 inline Sound readSound(const QString& path) {
-    Sound sound;
     SF_INFO info{};
     SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
     if (!file)
-        return sound;
+        return {};
     std::vector<float> frames(size_t(info.frames * info.channels));
     const sf_count_t got = sf_readf_float(file, frames.data(), info.frames);
     sf_close(file);
-    sound.valid = got == info.frames;
-    sound.rate = info.samplerate;
-    sound.channels = info.channels;
-    sound.format = info.format;
+    Sound sound{got == info.frames, info.samplerate, info.channels, info.format, {}};
     for (sf_count_t i = 0; i < got; ++i)
         sound.mono.push_back(frames[size_t(i * info.channels)]);
     return sound;
 }
 
-// The sizes a WAV header declares, against the file's real size. Readers differ in how they
-// treat a stale header; these numbers show one.
+// The sizes a WAV header declares, against the file's real size (readers differ in how they
+// treat a stale header).
 struct WavSizes {
-    bool ok = false;      // RIFF/WAVE with a data chunk
-    qint64 riff = 0;      // RIFF chunk size: file size - 8 when up to date
-    qint64 data = 0;      // data chunk size
-    qint64 dataBytes = 0; // bytes from the start of the data to the end of the file
-    bool upToDate() const { return ok && data == dataBytes && riff + 8 == dataBytes + dataOffset; }
-    qint64 dataOffset = 0;
+    qint64 riff = -1, data = -1; // RIFF and data chunk sizes; -1 without them
+    qint64 dataBytes = 0;        // bytes from the start of the data to the end of the file
+    qint64 fileBytes = 0;
+    bool upToDate() const { return data == dataBytes && riff + 8 == fileBytes; }
 };
 
 inline WavSizes wavSizes(const QString& path) {
-    WavSizes sizes;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return sizes;
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     auto le32 = [&bytes](qsizetype at) {
-        return qint64(quint8(bytes[at])) | qint64(quint8(bytes[at + 1])) << 8 |
-               qint64(quint8(bytes[at + 2])) << 16 | qint64(quint8(bytes[at + 3])) << 24;
+        return qint64(qFromLittleEndian<quint32>(bytes.data() + at));
     };
+    WavSizes sizes{.fileBytes = bytes.size()};
     if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
         return sizes;
     sizes.riff = le32(4);
-    for (qsizetype at = 12; at + 8 <= bytes.size();) {
-        const qint64 size = le32(at + 4);
+    for (qsizetype at = 12; at + 8 <= bytes.size(); at += 8 + le32(at + 4) + (le32(at + 4) & 1)) {
         if (bytes.mid(at, 4) == "data") {
-            sizes.ok = true;
-            sizes.data = size;
-            sizes.dataOffset = at + 8;
-            sizes.dataBytes = bytes.size() - sizes.dataOffset;
+            sizes.data = le32(at + 4);
+            sizes.dataBytes = bytes.size() - at - 8;
             break;
         }
-        at += 8 + size + (size & 1);
     }
     return sizes;
 }
@@ -103,11 +91,8 @@ inline WavSizes wavSizes(const QString& path) {
 inline double powerAt(const std::vector<float>& samples, int rate, double hz) {
     const double coeff = 2 * std::cos(2 * std::numbers::pi * hz / rate);
     double s1 = 0, s2 = 0;
-    for (float x : samples) {
-        const double s0 = x + coeff * s1 - s2;
-        s2 = s1;
-        s1 = s0;
-    }
+    for (float x : samples)
+        s2 = std::exchange(s1, x + coeff * s1 - s2);
     return s1 * s1 + s2 * s2 - coeff * s1 * s2;
 }
 
@@ -115,11 +100,8 @@ inline double powerAt(const std::vector<float>& samples, int rate, double hz) {
 inline double dominantHz(const std::vector<float>& samples, int rate) {
     double best = 0, bestPower = -1;
     for (double hz = 100; hz <= 2000; hz += 10) {
-        const double power = powerAt(samples, rate, hz);
-        if (power > bestPower) {
-            bestPower = power;
-            best = hz;
-        }
+        if (const double power = powerAt(samples, rate, hz); power > bestPower)
+            std::tie(best, bestPower) = std::pair(hz, power);
     }
     return best;
 }
@@ -129,6 +111,61 @@ inline double rms(const std::vector<float>& samples) {
     for (float x : samples)
         sum += double(x) * x;
     return samples.empty() ? 0 : std::sqrt(sum / double(samples.size()));
+}
+
+// A full disk for one scope: no file of this process may grow beyond bytes.
+struct FileSizeLimit {
+    explicit FileSizeLimit(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old);
+        const rlimit limit{bytes, old.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
+    rlimit old{};
+};
+
+// An environment variable set for one scope.
+struct EnvOverride {
+    EnvOverride(const char* var, const QByteArray& value) : name(var), old(qgetenv(var)) {
+        qputenv(name, value);
+    }
+    ~EnvOverride() { had ? qputenv(name, old) : qunsetenv(name); }
+    const char* name;
+    bool had = qEnvironmentVariableIsSet(name);
+    QByteArray old;
+};
+
+// What pactl prints, trimmed; empty when it fails.
+inline QString pactl(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral("pactl"), arguments);
+    const bool ok = process.waitForFinished(5000) && process.exitStatus() == QProcess::NormalExit &&
+                    process.exitCode() == 0;
+    return ok ? QString::fromUtf8(process.readAllStandardOutput()).trimmed() : QString();
+}
+
+// Starts a PulseAudio daemon of the test's own with these modules and gives its server
+// address, or an empty one when it does not answer within five seconds.
+inline QString startPulse(QProcess& daemon, const QString& runtimeDir, const QStringList& modules) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
+    env.remove(QStringLiteral("PULSE_SERVER"));
+    daemon.setProcessEnvironment(env);
+    const QString socket = runtimeDir + QStringLiteral("/native");
+    QStringList args{QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
+                     QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--system=no"),
+                     QStringLiteral("--load=module-native-protocol-unix socket=") + socket};
+    for (const QString& module : modules)
+        args << QStringLiteral("--load=") + module;
+    daemon.start(QStringLiteral("pulseaudio"), args);
+    const QString server = QStringLiteral("unix:") + socket;
+    for (int i = 0; i < 50 && daemon.waitForStarted(3000); ++i) {
+        if (!pactl({QStringLiteral("-s"), server, QStringLiteral("info")}).isEmpty())
+            return server;
+        QThread::msleep(100);
+    }
+    return QString();
 }
 
 } // namespace SoundTest

@@ -4,6 +4,8 @@
 
 #include <QLineEdit>
 
+using namespace Qt::StringLiterals;
+
 class TestAudioForm : public QObject {
     Q_OBJECT
 private slots:
@@ -12,44 +14,30 @@ private slots:
         QStringList sent;
         AudioForm form(test.services, [&sent](const QString& line) { sent.append(line); });
         QCOMPARE(sent, (QStringList{"GET AUDIO_IN", "GET AUDIO_OUT"}));
-        QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("AudioInText")), form.audioInText());
+        QCOMPARE(form.findChild<QLineEdit*>(u"AudioInText"_s), form.audioInText());
     }
 
     void repliesFillTheirBoxes_data() {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("audioIn");
         QTest::addColumn<QString>("audioOut");
-        QTest::newRow("in") << "AUDIO_IN Built-in Mic [0]"
-                            << "Built-in Mic [0]"
-                            << "old out";
-        QTest::newRow("out") << "AUDIO_OUT USB Speakers"
-                             << "old in"
-                             << "USB Speakers";
-        QTest::newRow("in, no device") << "AUDIO_IN"
-                                       << ""
-                                       << "old out";
-        QTest::newRow("blanks around") << "  AUDIO_OUT Speakers "
-                                       << "old in"
-                                       << "Speakers";
-        QTest::newRow("longer word") << "AUDIO_INPUT x"
-                                     << "old in"
-                                     << "old out";
-        QTest::newRow("command echo") << "GET AUDIO_IN"
-                                      << "old in"
-                                      << "old out";
-        QTest::newRow("error") << "ERROR 7 AUDIO_IN unknown"
-                               << "old in"
-                               << "old out";
-        QTest::newRow("call") << "CALL 12 STATUS RINGING"
-                              << "old in"
-                              << "old out";
+        const char* const rows[][3] = {{"AUDIO_IN Built-in Mic [0]", "Built-in Mic [0]", "old out"},
+                                       {"AUDIO_OUT USB Speakers", "old in", "USB Speakers"},
+                                       {"AUDIO_IN", "", "old out"},
+                                       {"  AUDIO_OUT Speakers ", "old in", "Speakers"},
+                                       {"AUDIO_INPUT x", "old in", "old out"},
+                                       {"GET AUDIO_IN", "old in", "old out"},
+                                       {"ERROR 7 AUDIO_IN unknown", "old in", "old out"},
+                                       {"CALL 12 STATUS RINGING", "old in", "old out"}};
+        for (const auto& [line, audioIn, audioOut] : rows)
+            QTest::newRow(line) << QString(line) << QString(audioIn) << QString(audioOut);
     }
     void repliesFillTheirBoxes() {
         QFETCH(QString, line);
         TestServices test;
         AudioForm form(test.services, {});
-        form.audioInText()->setText(QStringLiteral("old in"));
-        form.audioOutText()->setText(QStringLiteral("old out"));
+        form.audioInText()->setText(u"old in"_s);
+        form.audioOutText()->setText(u"old out"_s);
         QString routed = line;
         form.SetSkypeResponse(routed);
         QTEST(form.audioInText()->text(), "audioIn");

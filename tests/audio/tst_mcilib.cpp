@@ -1,340 +1,219 @@
 #include "audio/mcicommand.h"
+#include "audio/mciform.h"
 #include "audio/mcilib.h"
-#include "platform/sound.h"
 #include "platform/soundvirtual.h"
 #include "soundtestfiles.h"
 #include "testmain.h"
 #include "testservices.h"
 
 #include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <sys/resource.h>
-#include <sys/stat.h>
+using namespace Qt::StringLiterals;
 
-#include <csignal>
+using SoundTest::quoted;
 
 namespace {
 
-struct Notice {
-    QString alias;
-    int code;
-    bool onGuiThread;
-};
-
-// Every completion notice the layer gives, in order.
-struct NoticeLog {
-    explicit NoticeLog(MCILib& mci) {
-        QObject::connect(&mci, &MCILib::mciNotify, &mci, [this](const QString& alias, int code) {
-            notices.append({alias, code, QThread::currentThread() == qApp->thread()});
-        });
-    }
-    QList<Notice> notices;
-};
-
-constexpr int kSuccessful = 1;
-constexpr int kSuperseded = 2;
-constexpr int kAborted = 4;
-
-QString quoted(const QString& path) {
-    return QLatin1Char('"') + path + QLatin1Char('"');
+// A parsed command in one line: verb [device] and the parts it has.
+QString describe(const MciCommand& cmd) {
+    static const char* const verbs[] = {"open", "play",  "record", "stop",
+                                        "save", "close", "status"};
+    QString text = u"%1 [%2]"_s.arg(QLatin1String(verbs[int(cmd.verb)]), cmd.device);
+    const std::pair<const char*, QString> parts[] = {
+        {"alias", cmd.alias}, {"type", cmd.type}, {"file", cmd.file}, {"item", cmd.item}};
+    for (const auto& [name, value] : parts)
+        text += value.isEmpty() ? QString() : u" %1=%2"_s.arg(name, value);
+    return text + (cmd.notify ? u" notify"_s : QString());
 }
-
-bool onOneFileSystem(const QString& a, const QString& b) {
-    struct stat first {};
-    struct stat second {};
-    return stat(QFile::encodeName(a).constData(), &first) == 0 &&
-           stat(QFile::encodeName(b).constData(), &second) == 0 && first.st_dev == second.st_dev;
-}
-
-// A full disk for one scope: no file of this process may grow beyond bytes.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
-
-private:
-    rlimit m_old{};
-};
 
 } // namespace
 
+// The MCI layer on the virtual backend, which plays and records at ten times the real speed.
 class TestMciLib : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
     QString m_tempFolder;
     QString m_tone; // 1 s, played in 100 ms
     std::unique_ptr<MCILib> m_mci;
-    std::unique_ptr<NoticeLog> m_log;
+    QStringList m_notices; // "alias code", in order
 
-    int send(const QString& command) {
-        QString result;
-        return m_mci->mSendString(command, result);
+    // Sends the commands in turn: each must succeed, or give the status written after " -> ".
+    // <tone> stands for the quoted test tone, <dir> for the test's folder.
+    bool run(const QStringList& commands) {
+        for (const QString& line : commands) {
+            const QStringList parts = line.split(u" -> "_s);
+            QString command = parts[0], result;
+            command.replace(u"<tone>"_s, quoted(m_tone)).replace(u"<dir>"_s, m_dir.path());
+            const int status = m_mci->mSendString(command, result);
+            if (status != parts.value(1).toInt()) {
+                qWarning() << command << "->" << status << result;
+                return false;
+            }
+        }
+        return true;
     }
-    // Lets queued notices arrive; playbacks of the tone end within this time.
-    static void settle(int ms = 300) { QTest::qWait(ms); }
+    // A layer on a new virtual backend, which reads the environment as it is now.
+    void makeLib(const QString& tempFolder) {
+        m_tempFolder = tempFolder;
+        m_mci = std::make_unique<MCILib>(std::make_unique<VirtualSoundBackend>(m_tempFolder));
+        connect(m_mci.get(), &MCILib::mciNotify, this, [this](const QString& alias, int code) {
+            const bool gui = QThread::currentThread() == qApp->thread();
+            m_notices << u"%1 %2%3"_s.arg(alias).arg(code).arg(gui ? "" : " off-gui");
+        });
+    }
+    // Records about half a second as aar1.
+    void recordHalfSecond() {
+        QVERIFY(run({"open new alias aar1 type waveaudio", "record aar1"}));
+        QTest::qWait(50);
+        QVERIFY(run({"stop aar1"}));
+    }
 
 private slots:
     void initTestCase() {
-        m_tone = m_dir.filePath(QStringLiteral("tone.wav"));
+        m_tone = m_dir.filePath(u"tone.wav"_s);
         QVERIFY(SoundTest::writeTone(m_tone, 440, 1.0));
+        writeTestFile(m_dir.filePath(u"junk.wav"_s), "not riff");
     }
-
     void init() {
         qputenv("QUENLARK_VIRTUAL_AUDIO_SCALE", "0.1");
         qunsetenv("QUENLARK_VIRTUAL_AUDIO_DEVICE");
         qunsetenv("QUENLARK_VIRTUAL_RECORD_SOURCE");
-        makeLib(m_dir.filePath(QStringLiteral("unsaved")));
+        m_notices.clear();
+        makeLib(m_dir.filePath(u"unsaved"_s));
     }
+    void cleanup() { m_mci.reset(); }
 
-    void cleanup() {
-        m_log.reset();
-        m_mci.reset();
-    }
-
-private:
-    // A layer on a new virtual backend, which reads the environment as it is now.
-    void makeLib(const QString& tempFolder) {
-        m_log.reset();
-        m_tempFolder = tempFolder;
-        m_mci = std::make_unique<MCILib>(std::make_unique<VirtualSoundBackend>(m_tempFolder));
-        m_log = std::make_unique<NoticeLog>(*m_mci);
-    }
-
-private slots:
     void parsesEveryCommandForm_data() {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("verb");
-        QTest::addColumn<QString>("device");
-        QTest::addColumn<QString>("alias");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<bool>("notify");
-        using V = MciCommand::Verb;
-        QTest::newRow("open file alias")
-            << "open \"/a b/ü.wav\" alias x1" << int(V::Open) << "/a b/ü.wav"
-            << "x1"
-            << "" << false;
-        QTest::newRow("open new type first")
-            << "open new type waveaudio alias x1" << int(V::Open) << "new"
-            << "x1"
-            << "" << false;
-        QTest::newRow("open new alias first")
-            << "open new alias aar1 type waveaudio" << int(V::Open) << "new"
-            << "aar1"
-            << "" << false;
-        QTest::newRow("play two blanks") << "play x1  notify" << int(V::Play) << "x1"
-                                         << ""
-                                         << "" << true;
-        QTest::newRow("play one blank") << "play aap1 notify" << int(V::Play) << "aap1"
-                                        << ""
-                                        << "" << true;
-        QTest::newRow("record") << "record rr notify" << int(V::Record) << "rr"
-                                << ""
-                                << "" << true;
-        QTest::newRow("save") << "save x1 \"/tmp/my rec.wav\"" << int(V::Save) << "x1"
-                              << ""
-                              << "/tmp/my rec.wav" << false;
-        QTest::newRow("close by file") << "close \"/a b.wav\"" << int(V::Close) << "/a b.wav"
-                                       << ""
-                                       << "" << false;
-        QTest::newRow("status") << "status \"/a b.wav\" length" << int(V::Status) << "/a b.wav"
-                                << ""
-                                << "" << false;
+        QTest::addColumn<QString>("parsed");
+        const char* const rows[][2] = {
+            {"open \"/a b/ü.wav\" alias x1", "open [/a b/ü.wav] alias=x1"},
+            {"open new type waveaudio alias x1", "open [new] alias=x1 type=waveaudio"},
+            {"open new alias aar1 type waveaudio", "open [new] alias=aar1 type=waveaudio"},
+            {"play x1  notify", "play [x1] notify"},
+            {"play aap1 notify", "play [aap1] notify"},
+            {"record rr notify", "record [rr] notify"},
+            {"save x1 \"/tmp/my rec.wav\"", "save [x1] file=/tmp/my rec.wav"},
+            {"close \"/a b.wav\"", "close [/a b.wav]"},
+            {"status \"/a b.wav\" length", "status [/a b.wav] item=length"}};
+        for (const auto& [text, parsed] : rows)
+            QTest::newRow(text) << QString::fromUtf8(text) << QString::fromUtf8(parsed);
     }
     void parsesEveryCommandForm() {
         QFETCH(QString, text);
-        QFETCH(int, verb);
-        QFETCH(QString, device);
-        QFETCH(QString, alias);
-        QFETCH(QString, file);
-        QFETCH(bool, notify);
         const MciCommand cmd = parseMciCommand(text);
         QCOMPARE(cmd.error, 0);
-        QCOMPARE(int(cmd.verb), verb);
-        QCOMPARE(cmd.device, device);
-        QCOMPARE(cmd.alias, alias);
-        QCOMPARE(cmd.file, file);
-        QCOMPARE(cmd.notify, notify);
-    }
-
-    void emptyCommandSendsNothing() {
-        QString result = QStringLiteral("old");
-        QCOMPARE(m_mci->mSendString(QString(), result), -1);
-        QCOMPARE(result, QStringLiteral("コマンド文字列が指定されていません"));
+        QTEST(describe(cmd), "parsed");
     }
 
     void failuresGiveMciCodesAndTexts_data() {
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("textPart");
-        QTest::newRow("unknown alias") << "close aap1" << 263 << "not open";
-        QTest::newRow("unknown verb") << "rewind x1" << 261 << "command";
-        QTest::newRow("bad keyword") << "play x1 quickly" << 259 << "parameter";
-        QTest::newRow("missing file") << "open \"/no/such.wav\" alias p" << 275 << "find";
-        QTest::newRow("missing quote") << "open \"/a.wav alias p" << 294 << "quotation";
-        QTest::newRow("new without alias") << "open new type waveaudio" << 299 << "alias";
-        QTest::newRow("alias open twice")
-            << "open new type waveaudio alias busy" << 289 << "already";
+        const std::tuple<const char*, int, const char*> rows[] = {
+            {"", -1, "コマンド文字列が指定されていません"},
+            {"close aap1", 263, "not open"},
+            {"rewind x1", 261, "command"},
+            {"play x1 quickly", 259, "parameter"},
+            {"open \"/no/such.wav\" alias p", 275, "find"},
+            {"open \"%1/junk.wav\" alias p", 296, "cannot be played"},
+            {"open \"/a.wav alias p", 294, "quotation"},
+            {"open new type waveaudio", 299, "alias"},
+            {"open new type waveaudio alias busy", 289, "already"}};
+        for (const auto& [command, code, textPart] : rows)
+            QTest::newRow(command)
+                << QString::fromUtf8(command) << code << QString::fromUtf8(textPart);
     }
     void failuresGiveMciCodesAndTexts() {
         QFETCH(QString, command);
-        QFETCH(int, code);
-        QFETCH(QString, textPart);
-        QCOMPARE(send(QStringLiteral("open \"%1\" alias busy").arg(m_tone)), 0);
+        QVERIFY(run({"open <tone> alias busy"}));
         QString result;
-        QCOMPARE(m_mci->mSendString(command, result), code);
+        QTEST(m_mci->mSendString(command.replace(u"%1"_s, m_dir.path()), result), "code");
+        QFETCH(QString, textPart);
         QVERIFY2(result.contains(textPart, Qt::CaseInsensitive), qPrintable(result));
+        QCOMPARE(m_mci->device(u"p"_s), nullptr);
     }
 
-    void junkFileCannotBeOpened() {
-        const QString junk = writeTestFile(m_dir.filePath(QStringLiteral("junk.wav")), "not riff");
-        QCOMPARE(send(QStringLiteral("open %1 alias p").arg(quoted(junk))), 296);
-        QCOMPARE(m_mci->device(QStringLiteral("p")), nullptr);
+    // Notices are posted to the GUI thread, never sent from inside a command, and a device
+    // gives at most one per play.
+    void playNoticesComeOnceEach_data() {
+        QTest::addColumn<QStringList>("commands");
+        QTest::addColumn<QStringList>("notices");
+        QTest::newRow("to the end") << QStringList{"play x1  notify"} << QStringList{"x1 1"};
+        QTest::newRow("stopped") << QStringList{"play x1 notify", "stop x1"} << QStringList{"x1 4"};
+        QTest::newRow("closed") << QStringList{"play x1 notify", "close x1"} << QStringList{"x1 4"};
+        QTest::newRow("without notify") << QStringList{"play x1"} << QStringList{};
+        QTest::newRow("superseded")
+            << QStringList{"play x1 notify", "play x1 notify"} << QStringList{"x1 2", "x1 1"};
+    }
+    void playNoticesComeOnceEach() {
+        QFETCH(QStringList, commands);
+        QVERIFY(run(QStringList{"open <tone> alias x1"} + commands));
+        QVERIFY(m_notices.isEmpty());
+        QTest::qWait(300); // the tone has ended
+        QString ignored;
+        m_mci->mSendString(u"close X1"_s, ignored);
+        QTest::qWait(50);
+        QTEST(m_notices, "notices");
+        QVERIFY(run({"open <tone> alias x1"})); // the alias is free again
     }
 
-    void aliasIsFreeAgainAfterClose() {
-        QCOMPARE(send(QStringLiteral("open %1 alias aap1").arg(quoted(m_tone))), 0);
-        QCOMPARE(send(QStringLiteral("close AAP1")), 0);
-        QCOMPARE(send(QStringLiteral("open %1 alias aap1").arg(quoted(m_tone))), 0);
-    }
-
-    void playNotifyGivesOneNoticeAtTheEnd() {
-        QCOMPARE(send(QStringLiteral("open %1 alias x1").arg(quoted(m_tone))), 0);
-        QCOMPARE(send(QStringLiteral("play x1  notify")), 0);
-        QVERIFY(m_log->notices.isEmpty());
-        settle();
-        QCOMPARE(m_log->notices.size(), 1);
-        QCOMPARE(m_log->notices[0].alias, QStringLiteral("x1"));
-        QCOMPARE(m_log->notices[0].code, kSuccessful);
-        QVERIFY(m_log->notices[0].onGuiThread);
-        QCOMPARE(send(QStringLiteral("close x1")), 0);
-        settle(50);
-        QCOMPARE(m_log->notices.size(), 1);
-    }
-
-    void earlyEndGivesOneAbortNotice_data() {
-        QTest::addColumn<QString>("ending");
-        QTest::newRow("stop") << "stop aapu";
-        QTest::newRow("close") << "close aapu";
-    }
-    void earlyEndGivesOneAbortNotice() {
-        QFETCH(QString, ending);
-        QCOMPARE(send(QStringLiteral("open %1 alias aapu").arg(quoted(m_tone))), 0);
-        QCOMPARE(send(QStringLiteral("play aapu notify")), 0);
-        QCOMPARE(send(ending), 0);
-        QVERIFY(m_log->notices.isEmpty()); // posted, not sent from inside the command
-        settle();
-        QCOMPARE(m_log->notices.size(), 1);
-        QCOMPARE(m_log->notices[0].code, kAborted);
-    }
-
-    void playWithoutNotifyIsSilent() {
-        QCOMPARE(send(QStringLiteral("open %1 alias aap2").arg(quoted(m_tone))), 0);
-        QCOMPARE(send(QStringLiteral("play aap2")), 0);
-        settle();
-        QVERIFY(m_log->notices.isEmpty());
-    }
-
-    void secondPlaySupersedesTheFirst() {
-        QCOMPARE(send(QStringLiteral("open %1 alias rp type waveaudio").arg(quoted(m_tone))), 0);
-        QCOMPARE(send(QStringLiteral("play rp notify")), 0);
-        QCOMPARE(send(QStringLiteral("play rp notify")), 0);
-        settle();
-        QCOMPARE(m_log->notices.size(), 2);
-        QCOMPARE(m_log->notices[0].code, kSuperseded);
-        QCOMPARE(m_log->notices[1].code, kSuccessful);
-    }
-
-    void recordSaveAndClose() {
-        const QString folder = m_dir.filePath(QStringLiteral("my recordings ü"));
-        QVERIFY(QDir().mkpath(folder));
-        const QString target = folder + QStringLiteral("/message 1.wav");
-        QCOMPARE(send(QStringLiteral("open new alias rr type waveaudio")), 0);
-        QCOMPARE(send(QStringLiteral("record rr notify")), 0);
+    void recordStatusSaveAndClose() {
+        const QString target = m_dir.filePath(u"my recordings ü/message 1.wav"_s);
+        QVERIFY(QDir().mkpath(QFileInfo(target).path()));
+        QVERIFY(run({"open new alias rr type waveaudio", "record rr notify"}));
         QTest::qWait(50); // 0.5 s of sound at scale 0.1
-        QString length;
-        QCOMPARE(m_mci->mSendString(QStringLiteral("status rr length"), length), 0);
-        QVERIFY2(length.toInt() >= 500, qPrintable(length));
-        QCOMPARE(send(QStringLiteral("stop rr")), 0);
-        QCOMPARE(send(QStringLiteral("save rr %1").arg(quoted(target))), 0);
-        QCOMPARE(send(QStringLiteral("close rr")), 0);
-        settle(50);
-        QCOMPARE(m_log->notices.size(), 1);
-        QCOMPARE(m_log->notices[0].code, kAborted);
+        QString reply;
+        QCOMPARE(m_mci->mSendString(u"status rr length"_s, reply), 0);
+        QVERIFY2(reply.toInt() >= 500, qPrintable(reply));
+        QVERIFY(run({"stop rr", "save rr \"<dir>/no folder/rec.wav\" -> 286",
+                     "save rr " + quoted(target), "close rr"}));
+        QTest::qWait(50);
+        QCOMPARE(m_notices, QStringList{"rr 4"});
         const SoundTest::Sound saved = SoundTest::readSound(target);
-        QVERIFY(saved.valid);
-        QCOMPARE(saved.rate, 16000);
-        QCOMPARE(saved.channels, 1);
+        QVERIFY(saved.valid && saved.rate == 16000 && saved.channels == 1);
         QVERIFY2(saved.seconds() >= 0.45 && saved.seconds() < 2.0,
                  qPrintable(QString::number(saved.seconds())));
         QVERIFY(QDir(m_tempFolder).isEmpty());
-    }
-
-    void failedSaveLosesNothing() {
-        QCOMPARE(send(QStringLiteral("open new type waveaudio alias x1")), 0);
-        QCOMPARE(send(QStringLiteral("record x1")), 0);
-        QTest::qWait(30);
-        QCOMPARE(send(QStringLiteral("stop x1")), 0);
-        QString result;
-        const QString missing = m_dir.filePath(QStringLiteral("no folder/rec.wav"));
-        QCOMPARE(m_mci->mSendString(QStringLiteral("save x1 %1").arg(quoted(missing)), result),
-                 286);
-        QVERIFY(result.contains(QLatin1String("not saved")));
-        const QString target = m_dir.filePath(QStringLiteral("rescued.wav"));
-        QCOMPARE(send(QStringLiteral("save x1 %1").arg(quoted(target))), 0);
-        QVERIFY(SoundTest::readSound(target).seconds() >= 0.25);
+        recordHalfSecond();
+        QVERIFY(!QDir(m_tempFolder).isEmpty());
+        QVERIFY(run({"close aar1"})); // without a save: nothing is kept
+        QVERIFY(QDir(m_tempFolder).isEmpty());
     }
 
     // The unsaved recording on another file system than the target: a save copies it, and a
     // disk that fills up during the copy leaves the recording intact for another save.
     void fullDiskDuringCopyLosesNothing() {
-        QTemporaryDir shm(QStringLiteral("/dev/shm/quenlark-XXXXXX"));
-        if (!shm.isValid() || onOneFileSystem(shm.path(), m_dir.path()))
+        QTemporaryDir shm(u"/dev/shm/quenlark-XXXXXX"_s);
+        if (!shm.isValid() ||
+            QStorageInfo(shm.path()).device() == QStorageInfo(m_dir.path()).device())
             QSKIP("needs a second file system at /dev/shm");
-        makeLib(shm.filePath(QStringLiteral("unsaved")));
-        QCOMPARE(send(QStringLiteral("open new alias aar1 type waveaudio")), 0);
-        QCOMPARE(send(QStringLiteral("record aar1")), 0);
-        QTest::qWait(50);
-        QCOMPARE(send(QStringLiteral("stop aar1")), 0);
-        const QString target = m_dir.filePath(QStringLiteral("copied.wav"));
+        makeLib(shm.filePath(u"unsaved"_s));
+        recordHalfSecond();
+        const QString target = m_dir.filePath(u"copied.wav"_s);
         {
-            const FileSizeLimit full(4096);
-            QCOMPARE(send(QStringLiteral("save aar1 %1").arg(quoted(target))), 286);
+            const SoundTest::FileSizeLimit full(4096);
+            QVERIFY(run({"save aar1 \"<dir>/copied.wav\" -> 286"}));
         }
-        QVERIFY(!QFile::exists(target));
-        QVERIFY(!QFile::exists(target + QStringLiteral(".partial")));
-        QCOMPARE(send(QStringLiteral("save aar1 %1").arg(quoted(target))), 0);
+        QVERIFY(!QFile::exists(target) && !QFile::exists(target + u".partial"_s));
+        QVERIFY(run({"save aar1 \"<dir>/copied.wav\""}));
         QVERIFY(SoundTest::readSound(target).seconds() >= 0.45);
         QVERIFY(QDir(m_tempFolder).isEmpty());
     }
 
-    void closeWithoutSaveRemovesTheRecording() {
-        QCOMPARE(send(QStringLiteral("open new alias aar1 type waveaudio")), 0);
-        QCOMPARE(send(QStringLiteral("record aar1")), 0);
-        QTest::qWait(20);
-        QCOMPARE(send(QStringLiteral("stop aar1")), 0);
-        QVERIFY(!QDir(m_tempFolder).isEmpty());
-        QCOMPARE(send(QStringLiteral("close aar1")), 0);
-        QVERIFY(QDir(m_tempFolder).isEmpty());
-    }
-
     void recordingHoldsTheConfiguredSound() {
-        const QString source = m_dir.filePath(QStringLiteral("caller.wav"));
+        const QString source = m_dir.filePath(u"caller.wav"_s);
         QVERIFY(SoundTest::writeTone(source, 700, 0.5));
         qputenv("QUENLARK_VIRTUAL_RECORD_SOURCE", source.toUtf8());
         makeLib(m_tempFolder);
-        const QString target = m_dir.filePath(QStringLiteral("caller-saved.wav"));
-        QCOMPARE(send(QStringLiteral("open new alias aar1 type waveaudio")), 0);
-        QCOMPARE(send(QStringLiteral("record aar1")), 0);
-        QCOMPARE(send(QStringLiteral("save aar1 %1").arg(quoted(target))), 0);
-        const SoundTest::Sound saved = SoundTest::readSound(target);
+        QVERIFY(run({"open new alias aar1 type waveaudio", "record aar1",
+                     "save aar1 \"<dir>/caller-saved.wav\""}));
+        const SoundTest::Sound saved = SoundTest::readSound(m_dir.filePath(u"caller-saved.wav"_s));
         QCOMPARE(saved.mono.size(), size_t(8000));
         QCOMPARE(SoundTest::dominantHz(saved.mono, saved.rate), 700.0);
     }
@@ -342,26 +221,65 @@ private slots:
     void missingDeviceFailsWithoutNotice() {
         qputenv("QUENLARK_VIRTUAL_AUDIO_DEVICE", "none");
         makeLib(m_tempFolder);
-        QCOMPARE(send(QStringLiteral("open %1 alias aap1").arg(quoted(m_tone))), 0);
-        QString result;
-        QCOMPARE(m_mci->mSendString(QStringLiteral("play aap1 notify"), result), 262);
-        QVERIFY(result.contains(QLatin1String("sound device")));
-        QCOMPARE(send(QStringLiteral("open new alias rr type waveaudio")), 0);
-        QCOMPARE(send(QStringLiteral("record rr notify")), 262);
-        settle();
-        QVERIFY(m_log->notices.isEmpty());
+        QVERIFY(run({"open <tone> alias aap1", "play aap1 notify -> 262",
+                     "open new alias rr type waveaudio", "record rr notify -> 262"}));
+        QTest::qWait(300);
+        QVERIFY(m_notices.isEmpty());
     }
 
     void audioFileLength() {
-        const QString odd = m_dir.filePath(QStringLiteral("a folder ü/greeting 2.wav"));
+        const QString odd = m_dir.filePath(u"a folder ü/greeting 2.wav"_s);
         QVERIFY(QDir().mkpath(QFileInfo(odd).path()));
         QVERIFY(SoundTest::writeTone(odd, 440, 1.25, 8000));
         QCOMPARE(m_mci->GetAudioFileLength(odd), 1.25);
         QCOMPARE(m_mci->GetAudioFileLength(odd), 1.25); // the first call closed its device
         QCOMPARE(m_mci->device(odd), nullptr);
-        const QString junk = writeTestFile(m_dir.filePath(QStringLiteral("junk2.wav")), "RIFF");
-        QCOMPARE(m_mci->GetAudioFileLength(junk), 0.0);
-        QCOMPARE(m_mci->GetAudioFileLength(m_dir.filePath(QStringLiteral("none.wav"))), 0.0);
+        const QString cut = writeTestFile(m_dir.filePath(u"cut.wav"_s), "RIFF");
+        QCOMPARE(m_mci->GetAudioFileLength(cut), 0.0);
+        QCOMPARE(m_mci->GetAudioFileLength(m_dir.filePath(u"none.wav"_s)), 0.0);
+    }
+
+    // The player window "sndPlayer", driven through its controls.
+    void playerWindowPlaysAndRecords() {
+        TestServices ts;
+        MCIForm form(ts.services, *m_mci);
+        const auto button = [&form](const char* name) {
+            return form.findChild<QPushButton*>(QLatin1String(name));
+        };
+        const auto idle = [&] {
+            return form.GetPlayerMode() == QLatin1String("Idle") &&
+                   !button("StopButton")->isEnabled() && button("PlayButton")->isEnabled() &&
+                   button("RecordButton")->isEnabled();
+        };
+        QLineEdit* fileName = form.findChild<QLineEdit*>(u"FileNameText"_s);
+        QCOMPARE(form.windowTitle(), u"sndPlayer"_s);
+        button("PlayButton")->click(); // no file yet
+        QCOMPARE(ts.prompts.messages().size(), 1);
+        QVERIFY(ts.prompts.messages().first().endsWith(QLatin1String(" (275)")));
+        QVERIFY(idle());
+
+        const QString target = ts.tempPath() + u"/Documents/new message.wav"_s;
+        fileName->setText(target);
+        form.RecordAudioFile();
+        QCOMPARE(form.GetPlayerMode(), u"Record"_s);
+        QCOMPARE(m_mci->statusText(), u"Record"_s);
+        QVERIFY(button("StopButton")->isEnabled() && !button("PlayButton")->isEnabled());
+        QTest::qWait(30);
+        form.StopAudioFileAndRecord();
+        QVERIFY(idle() && m_mci->statusText().isEmpty());
+        QVERIFY(SoundTest::readSound(target).seconds() >= 0.25);
+
+        fileName->setText(m_tone);
+        form.PlayAudioFile(u"greeting"_s);
+        QCOMPARE(form.GetPlayOrderType(), u"greeting"_s);
+        QCOMPARE(m_mci->statusText(), u"Play"_s);
+        QTest::qWait(200); // the playback has ended meanwhile
+        QCOMPARE(form.GetPlayerMode(), u"Play"_s);
+        button("StopButton")->click();
+        QVERIFY(idle());
+        button("PlayButton")->click(); // x1 was closed: it opens again without an error
+        QCOMPARE(form.GetPlayerMode(), u"Play"_s);
+        QCOMPARE(ts.prompts.messages().size(), 1);
     }
 };
 

@@ -1,110 +1,179 @@
+#include "audio/mixerconfigform.h"
 #include "audio/mixerlib.h"
 #include "platform/mixervirtual.h"
 #include "testmain.h"
+#include "testservices.h"
 
-Q_DECLARE_METATYPE(MixerSource)
+#include <QComboBox>
+
+using namespace Qt::StringLiterals;
 
 namespace {
-MixerSource source(const char* name, const char* description, bool monitor = false) {
-    return {QString::fromLatin1(name), QString::fromLatin1(description), monitor, false};
+MixerSource source(const char* name, const char* description) {
+    return {QString::fromLatin1(name), QString::fromLatin1(description), false, false};
 }
 } // namespace
 
+// The mixer layer and its configuration window on the virtual mixer: one device with a monitor
+// of the speakers ("spk.monitor") and the microphone ("mic"), which is the default source.
 class TestMixerLib : public QObject {
     Q_OBJECT
+    std::unique_ptr<TestServices> m_test;
     VirtualMixer m_mixer;
     MixerLib m_lib{m_mixer};
 
+    QString& defaultSource(int device = 0) { return m_mixer.devices[device].defaultSource; }
+    std::unique_ptr<MixerConfigForm> loadForm(const QString& storedControl = {}) {
+        if (!storedControl.isEmpty())
+            m_test->settings.write(u"MixerConfig"_s, u"Control"_s, storedControl);
+        return std::make_unique<MixerConfigForm>(m_test->services, m_lib);
+    }
+
 private slots:
-    void init() { m_mixer = VirtualMixer(); }
-
-    void itemTextsAreUniqueDescriptions_data() {
-        QTest::addColumn<QList<MixerSource>>("sources");
-        QTest::addColumn<QStringList>("texts");
-        QTest::newRow("descriptions")
-            << QList{source("spk.monitor", "Monitor of Speakers", true), source("mic", "Mic")}
-            << QStringList{"Monitor of Speakers", "Mic"};
-        QTest::newRow("no description gives the name")
-            << QList{source("mic", "")} << QStringList{"mic"};
-        QTest::newRow("shared description names each source")
-            << QList{source("a", "USB Audio"), source("b", "USB Audio"), source("c", "Line")}
-            << QStringList{"USB Audio (a)", "USB Audio (b)", "Line"};
+    void init() {
+        m_test = std::make_unique<TestServices>();
+        m_mixer = VirtualMixer();
     }
+
     void itemTextsAreUniqueDescriptions() {
-        QFETCH(QList<MixerSource>, sources);
-        QFETCH(QStringList, texts);
         MixerDevice device;
-        device.sources = sources;
-        QCOMPARE(MixerLib::itemTexts(device), texts);
+        device.sources = {source("mic", ""), source("a", "USB"), source("b", "USB"),
+                          source("c", "Line")};
+        QCOMPARE(MixerLib::itemTexts(device), (QStringList{"mic", "USB (a)", "USB (b)", "Line"}));
     }
 
+    void selectedItemIsTheDefaultSource_data() {
+        QTest::addColumn<QString>("defaultSource");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("known") << "mic"
+                               << "Microphone";
+        QTest::newRow("gone") << "gone"
+                              << "";
+    }
     void selectedItemIsTheDefaultSource() {
+        QFETCH(QString, defaultSource);
+        this->defaultSource() = defaultSource;
         QStringList names;
         qint32 id = 0, count = 0;
-        QCOMPARE(m_lib.GetRecordingSources(0, names, id, count), QStringLiteral("Microphone"));
+        QTEST(m_lib.GetRecordingSources(0, names, id, count), "selected");
         QCOMPARE(names, (QStringList{"Monitor of Speakers", "Microphone"}));
         QCOMPARE(count, 2);
         QCOMPARE(id, MixerLib::selectorId(m_mixer.devices.first()));
         QVERIFY(id != 0);
     }
 
-    void unknownDefaultSourceStillReportsSelector() {
-        m_mixer.devices[0].defaultSource = QStringLiteral("gone");
-        QStringList names;
-        qint32 id = 0, count = 0;
-        QCOMPARE(m_lib.GetRecordingSources(0, names, id, count), QString());
-        QCOMPARE(names.size(), 2);
-        QCOMPARE(count, 2);
-        QVERIFY(id != 0);
-    }
-
-    void missingDeviceGivesNothing() {
-        QStringList names{QStringLiteral("stale")};
-        qint32 id = 5, count = 5;
-        QCOMPARE(m_lib.GetRecordingSources(1, names, id, count), QString());
-        QVERIFY(names.isEmpty());
-        QCOMPARE(id, 0);
-        QCOMPARE(count, 0);
-        m_mixer.devices.clear();
-        QCOMPARE(m_lib.GetMixerDevices(names), qint16(0));
-        QVERIFY(names.isEmpty());
-        QVERIFY(!m_lib.SelectRecordingSource(1, 2, 0, 0));
-    }
-
     void selectWritesOnlyAValidCurrentChoice_data() {
         QTest::addColumn<int>("index");
         QTest::addColumn<bool>("sourcesChanged");
         QTest::addColumn<bool>("failWrites");
-        QTest::addColumn<bool>("result");
         QTest::addColumn<QString>("defaultSource");
-        QTest::newRow("monitor") << 0 << false << false << true << "spk.monitor";
-        QTest::newRow("index past the end") << 2 << false << false << false << "mic";
-        QTest::newRow("negative index") << -1 << false << false << false << "mic";
-        QTest::newRow("sources changed since read") << 0 << true << false << false << "mic";
-        QTest::newRow("server refuses") << 0 << false << true << false << "mic";
+        QTest::newRow("monitor") << 0 << false << false << "spk.monitor";
+        QTest::newRow("index past the end") << 2 << false << false << "mic";
+        QTest::newRow("negative index") << -1 << false << false << "mic";
+        QTest::newRow("sources changed since read") << 0 << true << false << "mic";
+        QTest::newRow("server refuses") << 0 << false << true << "mic";
     }
     void selectWritesOnlyAValidCurrentChoice() {
         QFETCH(int, index);
         QFETCH(bool, sourcesChanged);
         QFETCH(bool, failWrites);
+        QFETCH(QString, defaultSource);
         QStringList names;
         qint32 id = 0, count = 0;
         m_lib.GetRecordingSources(0, names, id, count);
         if (sourcesChanged)
             m_mixer.devices[0].sources.prepend(source("usb", "Headset"));
         m_mixer.failWrites = failWrites;
-        QTEST(m_lib.SelectRecordingSource(id, count, index, 0), "result");
-        QTEST(m_mixer.devices[0].defaultSource, "defaultSource");
+        QCOMPARE(m_lib.SelectRecordingSource(id, count, index, 0), defaultSource == "spk.monitor");
+        QCOMPARE(this->defaultSource(), defaultSource);
     }
 
     void microphoneMuteActsOnFirstNonMonitorSource() {
         m_mixer.devices[0].sources.append(source("line", "Line In"));
         m_lib.SetMicrophoneMute(0, 1);
-        QVERIFY(m_mixer.devices[0].sources[1].muted);
-        QVERIFY(!m_mixer.devices[0].sources[0].muted);
-        QVERIFY(!m_mixer.devices[0].sources[2].muted);
+        QCOMPARE(m_mixer.devices[0].sources[1].muted, true);
+        QVERIFY(!m_mixer.devices[0].sources[0].muted && !m_mixer.devices[0].sources[2].muted);
         m_lib.SetMicrophoneMute(0, 0);
-        QVERIFY(!m_mixer.devices[0].sources[1].muted);
+        QCOMPARE(m_mixer.devices[0].sources[1].muted, false);
+    }
+
+    void formShowsStoredChoiceAndBackStoresIt_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("first run") << ""
+                                   << "Monitor of Speakers";
+        QTest::newRow("offered") << "Microphone"
+                                 << "Microphone";
+        QTest::newRow("no longer offered") << "USB Headset"
+                                           << "Monitor of Speakers";
+    }
+    void formShowsStoredChoiceAndBackStoresIt() {
+        QFETCH(QString, stored);
+        auto form = loadForm(stored);
+        QCOMPARE(form->deviceCombo()->currentText(), u"virtual on localhost"_s);
+        QCOMPARE(form->sourceCombo()->count(), 2);
+        QTEST(form->sourceCombo()->currentText(), "shown");
+        form->Command1_Click();
+        QCOMPARE(readSetting(m_test->settings, MixerConfigKeys::Device), u"virtual on localhost"_s);
+        QTEST(readSetting(m_test->settings, MixerConfigKeys::Control), "shown");
+        QCOMPARE(m_test->settings.strayDeletes(), 0);
+    }
+
+    void answeringSwitchSelectsChoiceAndRestoresSavedSource() {
+        auto form = loadForm(u"Monitor of Speakers"_s);
+        form->SaveCurrentSetting();
+        form->SetMixerConfig(true);
+        QCOMPARE(defaultSource(), u"spk.monitor"_s);
+        // The user picks another source in the system's mixer during the recording.
+        m_mixer.devices[0].sources.append(source("usb", "USB"));
+        defaultSource() = u"usb"_s;
+        form->SetMixerConfig(false);
+        QCOMPARE(defaultSource(), u"usb"_s); // the sources are not the saved ones
+        m_mixer.devices[0].sources.removeLast();
+        form->SetMixerConfig(false);
+        QCOMPARE(defaultSource(), u"mic"_s);
+    }
+
+    void choiceFollowsItsSourceWhenSourcesChange() {
+        auto form = loadForm(u"Microphone"_s);
+        defaultSource() = u"spk.monitor"_s;
+        m_mixer.devices[0].sources.prepend(source("usb", "USB"));
+        form->SaveCurrentSetting();
+        form->SetMixerConfig(true);
+        QCOMPARE(defaultSource(), u"mic"_s);
+        form->SetMixerConfig(false);
+        QCOMPARE(defaultSource(), u"spk.monitor"_s);
+    }
+
+    void switchingUsesFirstDeviceWithASelectedSource() {
+        const MixerDevice copy = m_mixer.devices[0];
+        m_mixer.devices.prepend(copy);
+        m_mixer.devices[0].name = u"first"_s;
+        defaultSource(0).clear();
+        auto form = loadForm();
+        QCOMPARE(form->deviceCombo()->count(), 2);
+        form->SaveCurrentSetting();
+        form->SetMixerConfig(true);
+        QCOMPARE(defaultSource(1), u"spk.monitor"_s);
+        QCOMPARE(defaultSource(0), QString());
+    }
+
+    void withoutDevicesNothingIsListedOrSwitched() {
+        m_mixer.devices.clear();
+        QStringList names{u"stale"_s};
+        qint32 id = 5, count = 5;
+        QCOMPARE(m_lib.GetMixerDevices(names), qint16(0));
+        QCOMPARE(m_lib.GetRecordingSources(0, names, id, count), QString());
+        QVERIFY(names.isEmpty() && id == 0 && count == 0);
+        QVERIFY(!m_lib.SelectRecordingSource(1, 2, 0, 0));
+        m_test->settings.write(u"MixerConfig"_s, u"Device"_s, u"gone"_s);
+        auto form = loadForm();
+        QVERIFY(form->deviceCombo()->count() == 0 && form->sourceCombo()->count() == 0);
+        form->SetMixerConfig(true);
+        form->SetMixerConfig(false);
+        QCOMPARE(m_mixer.writes, 0);
+        form->Command1_Click();
+        QCOMPARE(readSetting(m_test->settings, MixerConfigKeys::Device), QString());
     }
 };
 

@@ -1,27 +1,23 @@
-// The mixer layer and its configuration window against a real PulseAudio daemon. The test runs
-// a daemon of its own (null sink "spk", virtual source "mic" on spk.monitor, default source
-// mic), so switching the default source never disturbs other sound tests running beside it.
+// The mixer layer and its configuration against a real PulseAudio daemon. The test runs a daemon
+// of its own (null sink "spk", virtual source "mic" on spk.monitor, default source mic), so
+// switching the default source never disturbs other sound tests running beside it.
 #include "audio/mixerconfig.h"
 #include "audio/mixerlib.h"
 #include "platform/memorysettingsstore.h"
 #include "platform/mixerpulse.h"
+#include "soundtestfiles.h"
 #include "testmain.h"
 
-#include <QElapsedTimer>
-#include <QProcess>
 #include <QTemporaryDir>
 
-namespace {
-QString pactl(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral("pactl"), arguments);
-    if (!process.waitForFinished(5000))
-        return QString();
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
+using namespace Qt::StringLiterals;
 
+using SoundTest::pactl;
+
+namespace {
 QString defaultSource() {
-    for (const QString& line : pactl({QStringLiteral("info")}).split(QLatin1Char('\n'))) {
+    const QStringList info = pactl({u"info"_s}).split(QLatin1Char('\n'));
+    for (const QString& line : info) {
         if (line.startsWith(QLatin1String("Default Source: ")))
             return line.mid(16).trimmed();
     }
@@ -29,8 +25,7 @@ QString defaultSource() {
 }
 
 bool micMuted() {
-    return pactl({QStringLiteral("get-source-mute"), QStringLiteral("mic")})
-        .endsWith(QLatin1String("yes"));
+    return pactl({u"get-source-mute"_s, u"mic"_s}).endsWith("yes");
 }
 } // namespace
 
@@ -38,67 +33,47 @@ class TestMixerPulse : public QObject {
     Q_OBJECT
     QTemporaryDir m_runtime;
     QProcess m_daemon;
+    std::unique_ptr<SoundTest::EnvOverride> m_server;
     PulseMixer m_mixer;
     MixerLib m_lib{m_mixer};
 
 private slots:
     void initTestCase() {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
-        env.remove(QStringLiteral("PULSE_SERVER"));
-        m_daemon.setProcessEnvironment(env);
-        const QString socket = m_runtime.path() + QStringLiteral("/native");
-        m_daemon.start(QStringLiteral("pulseaudio"),
-                       {QStringLiteral("--daemonize=no"), QStringLiteral("-n"),
-                        QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--system=no"),
-                        QStringLiteral("--load=module-native-protocol-unix socket=") + socket,
-                        QStringLiteral("--load=module-null-sink sink_name=spk"),
-                        QStringLiteral("--load=module-virtual-source source_name=mic "
-                                       "master=spk.monitor "
-                                       "source_properties=device.description=Microphone"),
-                        QStringLiteral("--log-target=stderr")});
-        if (!m_daemon.waitForStarted(5000))
+        const QString server = SoundTest::startPulse(
+            m_daemon, m_runtime.path(),
+            {u"module-null-sink sink_name=spk"_s,
+             QStringLiteral("module-virtual-source source_name=mic master=spk.monitor "
+                            "source_properties=device.description=Microphone")});
+        if (server.isEmpty())
             QSKIP("pulseaudio cannot be started here; the PulseAudio mixer is not tested");
-        qputenv("PULSE_SERVER", QByteArray("unix:") + socket.toUtf8());
-        QElapsedTimer waited;
-        waited.start();
-        QStringList devices;
-        while (m_lib.GetMixerDevices(devices) == 0 && waited.elapsed() < 10000)
-            QTest::qWait(100);
-        pactl({QStringLiteral("set-default-source"), QStringLiteral("mic")});
-        if (defaultSource() != QLatin1String("mic"))
-            QSKIP("the private PulseAudio daemon did not come up; see its log on stderr");
+        m_server = std::make_unique<SoundTest::EnvOverride>("PULSE_SERVER", server.toUtf8());
+        pactl({u"set-default-source"_s, u"mic"_s});
+        QCOMPARE(defaultSource(), u"mic"_s);
     }
     void cleanupTestCase() {
+        m_server.reset();
         m_daemon.kill();
         m_daemon.waitForFinished(5000);
     }
 
-    void selectorListsTheServersSources() {
+    void answeringSwitchSetsDefaultSourceAndRestores() {
         QStringList devices;
         QCOMPARE(m_lib.GetMixerDevices(devices), qint16(1));
         QVERIFY(!devices.first().isEmpty());
-        QStringList names;
-        qint32 id = 0, count = 0;
-        QCOMPARE(m_lib.GetRecordingSources(0, names, id, count), QStringLiteral("Microphone"));
-        QCOMPARE(count, qint32(names.size()));
-        QVERIFY(names.contains(QStringLiteral("Microphone")));
-        QVERIFY(names.size() >= 2); // the sink's monitor as well
-    }
-
-    void answeringSwitchSetsDefaultSourceAndRestores() {
         MemorySettingsStore settings;
         MixerConfig config(settings, m_lib);
         config.SaveCurrentSetting();
         QCOMPARE(config.foundDeviceIndex(), 0);
+        QCOMPARE(config.selectorItemCount(), config.sourceNames().size());
+        QCOMPARE(config.sourceNames().value(config.savedSourceIndex()), u"Microphone"_s);
         QStringList others = config.sourceNames();
-        others.removeAll(QStringLiteral("Microphone"));
+        QCOMPARE(others.removeAll(u"Microphone"_s), 1);
         QCOMPARE(others.size(), 1); // the monitor of "spk"
         config.setChosenSource(others.first());
         config.SetMixerConfig(true);
-        QCOMPARE(defaultSource(), QStringLiteral("spk.monitor"));
+        QCOMPARE(defaultSource(), u"spk.monitor"_s);
         config.SetMixerConfig(false);
-        QCOMPARE(defaultSource(), QStringLiteral("mic"));
+        QCOMPARE(defaultSource(), u"mic"_s);
     }
 
     void microphoneMuteFollowsValue() {
@@ -109,19 +84,18 @@ private slots:
     }
 
     void noServerMeansNoDevice() {
-        const QByteArray server = qgetenv("PULSE_SERVER");
-        qputenv("PULSE_SERVER", QByteArray("unix:") + m_runtime.path().toUtf8() + "/nobody");
-        QStringList names{QStringLiteral("stale")};
-        qint32 id = 7, count = 7;
-        QCOMPARE(m_lib.GetMixerDevices(names), qint16(0));
-        QVERIFY(names.isEmpty());
-        QCOMPARE(m_lib.GetRecordingSources(0, names, id, count), QString());
-        QCOMPARE(id, 0);
-        QCOMPARE(count, 0);
-        QVERIFY(!m_lib.SelectRecordingSource(1, 2, 0, 0));
-        QVERIFY(!m_mixer.setSourceMute(0, QStringLiteral("mic"), true));
-        m_lib.SetMicrophoneMute(0, 1);
-        qputenv("PULSE_SERVER", server);
+        {
+            const SoundTest::EnvOverride gone("PULSE_SERVER", "unix:/nonexistent/quenlark");
+            QStringList names{u"stale"_s};
+            qint32 id = 7, count = 7;
+            QCOMPARE(m_lib.GetMixerDevices(names), qint16(0));
+            QVERIFY(names.isEmpty());
+            QCOMPARE(m_lib.GetRecordingSources(0, names, id, count), QString());
+            QVERIFY(id == 0 && count == 0);
+            QVERIFY(!m_lib.SelectRecordingSource(1, 2, 0, 0));
+            QVERIFY(!m_mixer.setSourceMute(0, u"mic"_s, true));
+            m_lib.SetMicrophoneMute(0, 1);
+        }
         QVERIFY(!micMuted());
     }
 };
