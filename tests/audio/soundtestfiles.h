@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QDebug>
 #include <QFile>
 #include <QProcess>
 #include <QString>
+#include <QStringList>
 #include <QThread>
 #include <QtEndian>
 
@@ -20,6 +22,24 @@ namespace SoundTest {
 
 inline QString quoted(const QString& path) {
     return QLatin1Char('"') + path + QLatin1Char('"');
+}
+
+// Sends MCI command strings in turn: each must succeed, or give the status written after " -> ".
+// <tone> stands for the quoted tone, <dir> for the folder. False, with a warning, at a mismatch.
+template <class Mci>
+bool run(Mci& mci, const QStringList& commands, const QString& tone, const QString& dir) {
+    for (const QString& line : commands) {
+        const QStringList parts = line.split(QStringLiteral(" -> "));
+        QString command = parts[0], result;
+        command.replace(QStringLiteral("<tone>"), quoted(tone))
+            .replace(QStringLiteral("<dir>"), dir);
+        const int status = mci.mSendString(command, result);
+        if (status != parts.value(1).toInt()) {
+            qWarning() << command << "->" << status << result;
+            return false;
+        }
+    }
+    return true;
 }
 
 // A sine tone of amplitude 0.5 as 16-bit PCM WAV; false when the file cannot be written.

@@ -27,8 +27,7 @@ private slots:
                                        {"  AUDIO_OUT Speakers ", "old in", "Speakers"},
                                        {"AUDIO_INPUT x", "old in", "old out"},
                                        {"GET AUDIO_IN", "old in", "old out"},
-                                       {"ERROR 7 AUDIO_IN unknown", "old in", "old out"},
-                                       {"CALL 12 STATUS RINGING", "old in", "old out"}};
+                                       {"ERROR 7 AUDIO_IN unknown", "old in", "old out"}};
         for (const auto& [line, audioIn, audioOut] : rows)
             QTest::newRow(line) << QString(line) << QString(audioIn) << QString(audioOut);
     }

@@ -15,8 +15,6 @@
 
 using namespace Qt::StringLiterals;
 
-using SoundTest::quoted;
-
 namespace {
 
 // A parsed command in one line: verb [device] and the parts it has.
@@ -42,20 +40,8 @@ class TestMciLib : public QObject {
     std::unique_ptr<MCILib> m_mci;
     QStringList m_notices; // "alias code", in order
 
-    // Sends the commands in turn: each must succeed, or give the status written after " -> ".
-    // <tone> stands for the quoted test tone, <dir> for the test's folder.
     bool run(const QStringList& commands) {
-        for (const QString& line : commands) {
-            const QStringList parts = line.split(u" -> "_s);
-            QString command = parts[0], result;
-            command.replace(u"<tone>"_s, quoted(m_tone)).replace(u"<dir>"_s, m_dir.path());
-            const int status = m_mci->mSendString(command, result);
-            if (status != parts.value(1).toInt()) {
-                qWarning() << command << "->" << status << result;
-                return false;
-            }
-        }
-        return true;
+        return SoundTest::run(*m_mci, commands, m_tone, m_dir.path());
     }
     // A layer on a new virtual backend, which reads the environment as it is now.
     void makeLib(const QString& tempFolder) {
@@ -172,7 +158,7 @@ private slots:
         QCOMPARE(m_mci->mSendString(u"status rr length"_s, reply), 0);
         QVERIFY2(reply.toInt() >= 500, qPrintable(reply));
         QVERIFY(run({"stop rr", "save rr \"<dir>/no folder/rec.wav\" -> 286",
-                     "save rr " + quoted(target), "close rr"}));
+                     "save rr \"<dir>/my recordings ü/message 1.wav\"", "close rr"}));
         QTest::qWait(50);
         QCOMPARE(m_notices, QStringList{"rr 4"});
         const SoundTest::Sound saved = SoundTest::readSound(target);

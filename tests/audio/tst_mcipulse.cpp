@@ -9,8 +9,6 @@
 
 using namespace Qt::StringLiterals;
 
-using SoundTest::quoted;
-
 // The MCI layer on a real PulseAudio server: the private daemon of the test run, whose default
 // sink is a null sink and whose default source hears that sink.
 class TestMciPulse : public QObject {
@@ -27,25 +25,8 @@ class TestMciPulse : public QObject {
         connect(m_mci.get(), &MCILib::mciNotify, this,
                 [this](const QString&, int code) { m_codes.append(code); });
     }
-    // Sends the commands in turn: each must succeed, or give the status written after " -> ".
-    // <tone> stands for the quoted test tone, <dir> for the test's folder.
     bool run(const QStringList& commands) {
-        for (const QString& line : commands) {
-            const QStringList parts = line.split(u" -> "_s);
-            QString command = parts[0], result;
-            command.replace(u"<tone>"_s, quoted(m_tone)).replace(u"<dir>"_s, m_dir.path());
-            const int status = m_mci->mSendString(command, result);
-            if (status != parts.value(1).toInt()) {
-                qWarning() << command << "->" << status << result;
-                return false;
-            }
-        }
-        return true;
-    }
-    int lengthMs(const QString& alias) {
-        QString reply;
-        m_mci->mSendString(u"status %1 length"_s.arg(alias), reply);
-        return reply.toInt();
+        return SoundTest::run(*m_mci, commands, m_tone, m_dir.path());
     }
     SoundTest::Sound saved(const QString& name) const {
         return SoundTest::readSound(m_dir.filePath(name));
@@ -98,7 +79,9 @@ private slots:
         QCOMPARE(m_mci->GetAudioFileLength(m_tone), 1.5);
         QVERIFY(run({"open new alias rr type waveaudio", "record rr"}));
         // An idle null sink hands its monitor's samples out up to two seconds late.
-        QTRY_VERIFY_WITH_TIMEOUT(lengthMs(u"rr"_s) > 300, 5000);
+        QString length;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            m_mci->mSendString(u"status rr length"_s, length) == 0 && length.toInt() > 300, 5000);
         // The unsaved recording is a valid WAV all along, should the program die now; its
         // header may lag the samples by the write under way, no more.
         const QStringList unsaved = QDir(m_temp).entryList(QDir::Files);
