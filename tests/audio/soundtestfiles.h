@@ -20,10 +20,6 @@
 // environment and file size limits, and PulseAudio daemons of a test's own.
 namespace SoundTest {
 
-inline QString quoted(const QString& path) {
-    return QLatin1Char('"') + path + QLatin1Char('"');
-}
-
 // Sends MCI command strings in turn: each must succeed, or give the status written after " -> ".
 // <tone> stands for the quoted tone, <dir> for the folder. False, with a warning, at a mismatch.
 template <class Mci>
@@ -31,7 +27,7 @@ bool run(Mci& mci, const QStringList& commands, const QString& tone, const QStri
     for (const QString& line : commands) {
         const QStringList parts = line.split(QStringLiteral(" -> "));
         QString command = parts[0], result;
-        command.replace(QStringLiteral("<tone>"), quoted(tone))
+        command.replace(QStringLiteral("<tone>"), u'"' + tone + u'"')
             .replace(QStringLiteral("<dir>"), dir);
         const int status = mci.mSendString(command, result);
         if (status != parts.value(1).toInt()) {

@@ -16,12 +16,7 @@ using SoundTest::pactl;
 
 namespace {
 QString defaultSource() {
-    const QStringList info = pactl({u"info"_s}).split(QLatin1Char('\n'));
-    for (const QString& line : info) {
-        if (line.startsWith(QLatin1String("Default Source: ")))
-            return line.mid(16).trimmed();
-    }
-    return QString();
+    return pactl({u"get-default-source"_s});
 }
 
 bool micMuted() {
