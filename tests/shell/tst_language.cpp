@@ -105,27 +105,23 @@ private slots:
         QCOMPARE(parsed, entries);
     }
 
-    void lookupTakesTheFirstEntryAndMissingGivesQuestionMark() {
+    void packsAreFoundByFileNameAndLookupTakesTheFirstEntry() {
+        for (const char* name :
+             {"Quenlark_ja.pack", "Quenlark_zh_TW.pack", "Xuenlark_de.pack", "Quenlark_x.pack",
+              "Q_fr.pack", "Quenlark_es.pack.bak", "Quenlark_it.txt"})
+            writeTestFile(m_dir.filePath(QString::fromLatin1(name)), "1:x\n");
+        QDir(m_dir.path()).mkdir(QStringLiteral("Quenlark_pt.pack")); // a folder, not a pack
         writePack(QStringLiteral("en"), "10:Record Start\n10:Second\n");
         LanguagePack pack(m_dir.path());
-        QCOMPARE(pack.GetLanguageString(10), QStringLiteral("?"));
+        QCOMPARE(pack.availableCodes(), (QStringList{"de", "en", "ja", "zh_TW"}));
+        QCOMPARE(LanguagePack::codeFromFileName(QStringLiteral("Quenlark_en.x.pack")),
+                 QStringLiteral("en"));
+        QCOMPARE(pack.GetLanguageString(10), QStringLiteral("?")); // nothing loaded yet
         pack.LoadLanguagePack(QStringLiteral("en"));
         QCOMPARE(pack.GetLanguageString(10), QStringLiteral("Record Start"));
         QCOMPARE(pack.GetLanguageString(11), QStringLiteral("?"));
         pack.LoadLanguagePack(QStringLiteral("fr")); // no such file: the old table is gone
         QCOMPARE(pack.GetLanguageString(10), QStringLiteral("?"));
-    }
-
-    void codesComeFromQualifyingFileNames() {
-        for (const char* name :
-             {"Quenlark_en.pack", "Quenlark_ja.pack", "Quenlark_zh_TW.pack", "Xuenlark_de.pack",
-              "Quenlark_x.pack", "Q_fr.pack", "Quenlark_es.pack.bak", "Quenlark_it.txt"})
-            writeTestFile(m_dir.filePath(QString::fromLatin1(name)), "1:x\n");
-        QDir(m_dir.path()).mkdir(QStringLiteral("Quenlark_pt.pack")); // a folder, not a pack
-        QCOMPARE(LanguagePack(m_dir.path()).availableCodes(),
-                 (QStringList{"de", "en", "ja", "zh_TW"}));
-        QCOMPARE(LanguagePack::codeFromFileName(QStringLiteral("Quenlark_en.x.pack")),
-                 QStringLiteral("en"));
     }
 
     void applyLanguageTranslatesTaggedControls() {
