@@ -64,9 +64,10 @@ void PulsePlayback::onWrite(pa_stream* stream, size_t bytes, void* self) {
     const sf_count_t wanted = sf_count_t(bytes / frameBytes);
     const sf_count_t got =
         wanted > 0 ? sf_readf_float(play->m_file, static_cast<float*>(data), wanted) : 0;
-    if (got > 0)
+    if (got > 0) {
         pa_stream_write(stream, data, size_t(got) * frameBytes, nullptr, 0, PA_SEEK_RELATIVE);
-    else
+        play->noteSamplesSent();
+    } else
         pa_stream_cancel_write(stream);
     if (got < wanted) {
         play->m_atEnd = true;

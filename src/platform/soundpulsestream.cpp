@@ -25,9 +25,15 @@ int PulseStreamBase::createStream(const pa_sample_spec& spec, const char* name) 
     ++m_run;
     m_endPosted = false;
     m_startedNs = 0;
+    m_firstSamplesNs = 0;
     pa_stream_set_state_callback(m_stream, onState, this);
     pa_stream_set_started_callback(m_stream, onStarted, this);
     return MciError::None;
+}
+
+void PulseStreamBase::noteSamplesSent() {
+    if (m_firstSamplesNs == 0)
+        m_firstSamplesNs = steadyNowNs();
 }
 
 void PulseStreamBase::stop() {

@@ -20,6 +20,8 @@ public:
     // Steady-clock nanoseconds at which the server reported the stream running; for the
     // benchmarks.
     qint64 serverStartedNs() const { return m_startedNs; }
+    // Steady-clock nanoseconds at which the first samples went to the server at its request.
+    qint64 firstSamplesNs() const { return m_firstSamplesNs; }
 
 protected:
     // Connects to the server and creates the stream; the subclass then connects the stream
@@ -31,6 +33,7 @@ protected:
 
     static void onState(pa_stream* stream, void* self);
     static void onStarted(pa_stream* stream, void* self);
+    void noteSamplesSent();
 
     std::shared_ptr<PulseConnection> m_pulse;
     pa_stream* m_stream = nullptr;
@@ -39,6 +42,7 @@ protected:
     bool m_running = false;
     bool m_endPosted = false;
     std::atomic<qint64> m_startedNs = 0;
+    std::atomic<qint64> m_firstSamplesNs = 0;
 };
 
 class PulsePlayback final : public PulseStreamBase {
