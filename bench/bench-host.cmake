@@ -1,7 +1,7 @@
 # The host link: PING round trip against quenlark-hostsim and a bare D-Bus round trip, the
 # router's throughput in process, and the program's start-up until it is attached.
 add_library(bench_host_support STATIC ${CMAKE_CURRENT_LIST_DIR}/host_support.cpp)
-target_link_libraries(bench_host_support PUBLIC quenlark_core bench_services)
+target_link_libraries(bench_host_support PUBLIC quenlark_core quenlark_testsupport)
 target_compile_definitions(bench_host_support PUBLIC
     QUENLARK_HOSTSIM_PATH="$<TARGET_FILE:quenlark-hostsim>"
     QUENLARK_PROGRAM_PATH="$<TARGET_FILE:quenlark>")

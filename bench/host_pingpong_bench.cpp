@@ -75,7 +75,7 @@ double commandCall(QDBusConnection& bus, const QString& host) {
 }
 
 // Attaches the way the program does and waits until the attach burst is over.
-bool attach(MainFormCore& core, BenchServices& bench, const QString& host) {
+bool attach(MainFormCore& core, TestServices& bench, const QString& host) {
     core.api().ConnectToSkype();
     QElapsedTimer timer;
     timer.start();
@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     QDBusConnection connection = QDBusConnection::connectToBus(bus.address(), "bench");
-    BenchServices bench;
+    TestServices bench;
     bench.console.setEnabled(true); // only while attaching: the burst is read from it
     DBusHostTransport transport(connection);
     MainFormCore core(bench.services, transport);

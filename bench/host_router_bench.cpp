@@ -46,7 +46,7 @@ template <typename Step> double linesPerSecond(Step&& step) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    BenchServices bench;
+    TestServices bench;
     FakeHostTransport transport;
     MainFormCore core(bench.services, transport);
     AudioForm audio(bench.services, {});

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "benchservices.h"
+#include "testservices.h"
 
 #include <QList>
 #include <QProcess>

@@ -1,8 +1,8 @@
 // A mail with a 10 MB WAV recording attached, delivered to a real SMTP server (aiosmtpd) on
 // loopback: seconds from SendMail to the "OK" outcome. Target: under 1 s.
-#include "benchservices.h"
 #include "notify/base64lib.h"
 #include "notify/mailsender.h"
+#include "testservices.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -47,16 +47,16 @@ bool writeWav(const QString& path) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    BenchServices bench;
+    TestServices bench;
     bench.dir.setAutoRemove(!qEnvironmentVariableIsSet("QUENLARK_BENCH_KEEP"));
 
     QProcess sink;
-    const quint16 port = startSink(sink, bench.path(QStringLiteral("received")));
+    const quint16 port = startSink(sink, bench.dir.filePath(QStringLiteral("received")));
     if (port == 0) {
         std::fprintf(stderr, "the SMTP server did not start (python3-aiosmtpd installed?)\n");
         return 1;
     }
-    const QString wav = bench.path(QStringLiteral("recording.wav"));
+    const QString wav = bench.dir.filePath(QStringLiteral("recording.wav"));
     const QString attachment =
         bench.folders.userDataPath() + QStringLiteral("/20261206120000_bob.wav");
     QElapsedTimer encodeTimer;
