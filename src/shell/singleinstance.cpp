@@ -22,7 +22,9 @@ bool SingleInstance::anotherCopyRunning() {
     if (!m_checked) {
         m_checked = true;
         QDir().mkpath(QFileInfo(m_path).absolutePath());
-        m_another = !m_lock.tryLock(0);
+        // Only a lock held by someone else means another copy; a lock file that cannot be
+        // made at all (folder missing or read-only) must not keep the program from starting.
+        m_another = !m_lock.tryLock(0) && m_lock.error() == QLockFile::LockFailedError;
     }
     return m_another;
 }

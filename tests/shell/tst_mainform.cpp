@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -135,6 +136,14 @@ private slots:
             QCOMPARE(window.form.exitCode(), 0);
             QCOMPARE(window.transport.discoverCount(), 0);
             QVERIFY(!window.form.tray().isAdded());
+        }
+        {
+            // A lock that cannot be made at all is no second copy: the program starts.
+            Window window;
+            QFile blocker(window.test.tempPath() + QStringLiteral("/notafolder"));
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+            SingleInstance unusable(blocker.fileName() + QStringLiteral("/quenlark.lock"));
+            QVERIFY(!unusable.anotherCopyRunning());
         }
         Window window;
         window.transport.setConnected(false);
