@@ -22,6 +22,19 @@ const std::array<SettingKey, MainFormCore::SwitchCount> kSwitchKeys{{
 const SettingKey kLogLevelKey{"Main", "LogLevel", "0"};
 const SettingKey kDebugModeKey{"Main", "DebugMode", "Off"};
 
+// Removes blanks at both ends, in place. Only the blank counts: tabs, line breaks and other
+// white space belong to the line, which the windows after this one see as left here.
+void trimBlanks(QString& line) {
+    qsizetype begin = 0;
+    qsizetype end = line.size();
+    while (begin < end && line.at(begin) == u' ')
+        ++begin;
+    while (end > begin && line.at(end - 1) == u' ')
+        --end;
+    if (begin > 0 || end < line.size())
+        line = line.sliced(begin, end - begin);
+}
+
 // The first word of a line split at single blanks, and the second (empty when missing).
 struct Words {
     QStringView first;
@@ -117,7 +130,7 @@ void MainFormCore::Timer1_Timer() {
 
 void MainFormCore::SetSkypeResponse(QString& line) {
     TraceScope trace(m_services.log, kModule, "SetSkypeResponse");
-    line = line.trimmed();
+    trimBlanks(line);
     if (line.isEmpty())
         return;
     const Words words = firstTwoWords(line);

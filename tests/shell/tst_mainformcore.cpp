@@ -102,24 +102,29 @@ private slots:
 
     void ownLinesSetUserAndStatus_data() {
         QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("trimmed");
         QTest::addColumn<QString>("handle");
         QTest::addColumn<QString>("status");
         QTest::addColumn<bool>("pong");
-        addRow("user", "CURRENTUSERHANDLE alice", "alice", "", false);
-        addRow("user without name", "CURRENTUSERHANDLE", "", "", false);
-        addRow("status", "USERSTATUS ONLINE", "", "ONLINE", false);
-        addRow("status without word", " USERSTATUS ", "", "", false);
-        addRow("pong with blanks", "  PONG  ", "", "", true);
-        addRow("pong as a later word", "CHATMESSAGE PONG", "", "", false);
+        addRow("user", "CURRENTUSERHANDLE alice", "CURRENTUSERHANDLE alice", "alice", "", false);
+        addRow("user without name", "CURRENTUSERHANDLE", "CURRENTUSERHANDLE", "", "", false);
+        addRow("status", "USERSTATUS ONLINE", "USERSTATUS ONLINE", "", "ONLINE", false);
+        addRow("status without word", " USERSTATUS ", "USERSTATUS", "", "", false);
+        addRow("pong with blanks", "  PONG  ", "PONG", "", "", true);
+        addRow("pong as a later word", "CHATMESSAGE PONG", "CHATMESSAGE PONG", "", "", false);
+        // Only blanks are trimmed: a contact's name keeps its ideographic space and tab.
+        addRow("other white space", " USER bob FULLNAME Taro\u3000\t ",
+               "USER bob FULLNAME Taro\u3000\t", "", "", false);
     }
     void ownLinesSetUserAndStatus() {
         QFETCH(QString, line);
+        QFETCH(QString, trimmed);
         QFETCH(QString, handle);
         QFETCH(QString, status);
         QFETCH(bool, pong);
         Main main;
         main.core.SetSkypeResponse(line);
-        QCOMPARE(line, line.trimmed());
+        QCOMPARE(line, trimmed);
         QCOMPARE(main.core.currentUserHandle(), handle);
         QCOMPARE(main.core.caption(),
                  handle.isEmpty() ? QStringLiteral("Quenlark") : "Quenlark(" + handle + ")");
