@@ -22,11 +22,17 @@ void VoicePlayer::start(uint callId) {
     arguments << wavFile_;
     auto* player = new QProcess(this);
     player->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    connect(player, &QProcess::finished, this, [this, callId, player] {
+    auto forget = [this, callId, player] {
         auto it = players_.find(callId);
         if (it != players_.end() && it->second == player)
             players_.erase(it);
         player->deleteLater();
+    };
+    connect(player, &QProcess::finished, this, forget);
+    // A player that never started (no paplay) sends no finished signal.
+    connect(player, &QProcess::errorOccurred, this, [forget](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            forget();
     });
     players_[callId] = player;
     player->start(QStringLiteral("paplay"), arguments);
