@@ -47,9 +47,11 @@ MailSender::MailSender(Services& services, std::unique_ptr<SmtpTransport> transp
     connect(&m_timer1, &QTimer::timeout, this, &MailSender::Timer1_Timer);
     connect(m_transport.get(), &SmtpTransport::dataArrived, this, &MailSender::DataArrival);
     connect(m_transport.get(), &SmtpTransport::drained, this, [this] {
-        if (!m_stream)
+        // A long upload is progress, not silence: that includes the message's last megabytes,
+        // which still leave the socket's buffer after the whole message was handed to it.
+        if (m_tag != QLatin1String("Body"))
             return;
-        restartTimer1(); // a long upload is progress, not silence
+        restartTimer1();
         pumpMessage();
     });
     connect(m_transport.get(), &SmtpTransport::transportError, this, [this](const QString& text) {

@@ -64,6 +64,7 @@ public:
     QString tag() const { return m_tag; }
     const QList<Record>& queue() const { return m_queue; }
     bool timer1Active() const { return m_timer1.isActive(); }
+    int timer1RemainingMs() const { return m_timer1.remainingTime(); }
 
     void LoadSettings();
     // Deletes the stored keys, then stores the trimmed fields.

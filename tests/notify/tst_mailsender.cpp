@@ -1,5 +1,6 @@
 #include "notify/mailsender.h"
 #include "notify/sendmailform.h"
+#include "notify/smtptransport.h"
 #include "testmain.h"
 #include "testservices.h"
 
@@ -77,6 +78,25 @@ private:
     QTcpServer m_server;
 };
 
+// A transport whose send buffer empties only when the test says so, as on a slow uplink.
+class SlowLink final : public SmtpTransport {
+public:
+    QByteArray sent;
+    qint64 unsent = 0;
+    bool isClosed() const override { return false; }
+    void close() override {}
+    void connectToServer(const QString&, quint16) override {}
+    void sendData(const QByteArray& data) override {
+        sent += data;
+        unsent += data.size();
+    }
+    qint64 pendingBytes() const override { return unsent; }
+    void drain(qint64 bytes) {
+        unsent -= bytes;
+        emit drained();
+    }
+};
+
 class TestMailSender : public QObject {
     Q_OBJECT
     static QLineEdit* field(SendMailForm& form, const char* name) {
@@ -143,6 +163,24 @@ private slots:
         QCOMPARE(rig.sender.queue()[0].note, QStringLiteral("Time Out Err[Connect]"));
         QCOMPARE(rig.sender.mailStatus(), QStringLiteral("Conectting"));
         QTRY_COMPARE_WITH_TIMEOUT(rig.connections, 2, 5000);
+    }
+
+    void messageStillLeavingTheSocketIsNoSilence() {
+        TestServices ts;
+        auto owned = std::make_unique<SlowLink>();
+        SlowLink* link = owned.get();
+        MailSender sender(ts.services, std::move(owned));
+        sender.SendMail();
+        for (const char* reply :
+             {"220 hi\r\n", "250 a\r\n", "250 b\r\n", "250 c\r\n", "354 go\r\n"})
+            emit link->dataArrived(reply);
+        QVERIFY(link->sent.endsWith("\r\n.\r\n")); // handed over whole, not yet on the wire
+        // Longer than the second to which a timer this long is rounded.
+        QTest::qWait(1600);
+        const int before = sender.timer1RemainingMs();
+        link->drain(link->unsent / 2);
+        QVERIFY(sender.timer1RemainingMs() > before + 500);
+        QCOMPARE(sender.tag(), QStringLiteral("Body"));
     }
 
     void queuedMailsGoOneAfterAnotherWithTheirOwnSubjects() {
