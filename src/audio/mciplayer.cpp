@@ -36,7 +36,18 @@ void MCIPlayer::setMode(const QString& mode) {
     emit changed();
 }
 
+// A play or record that failed after its open left x1 open; like every other owner of an
+// alias, the player closes it quietly before opening it again, or every later open would fail.
+// Only when idle: while playing or recording, x1 is the device in use.
+void MCIPlayer::closeLeftoverDevice() {
+    if (m_mode != kIdle)
+        return;
+    QString ignored;
+    m_mci.mSendString(QStringLiteral("close x1"), ignored);
+}
+
 void MCIPlayer::PlayButton_Click() {
+    closeLeftoverDevice();
     if (!ExecMCICommand(QStringLiteral("open ") + quotedFileName() + QStringLiteral(" alias x1")))
         return;
     // The device stays open when play fails; the next close of x1 ends it.
@@ -46,6 +57,7 @@ void MCIPlayer::PlayButton_Click() {
 }
 
 void MCIPlayer::RecordButton_Click() {
+    closeLeftoverDevice();
     if (!ExecMCICommand(QStringLiteral("open new type waveaudio alias x1")))
         return;
     if (!ExecMCICommand(QStringLiteral("record x1")))

@@ -45,6 +45,7 @@ signals:
 private:
     // Shows a failure in a message box; false then.
     bool ExecMCICommand(const QString& command);
+    void closeLeftoverDevice();
     void setMode(const QString& mode);
     QString quotedFileName() const;
 

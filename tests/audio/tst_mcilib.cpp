@@ -225,6 +225,21 @@ private slots:
         QCOMPARE(m_mci->GetAudioFileLength(m_dir.filePath(u"none.wav"_s)), 0.0);
     }
 
+    void playerOpensAgainAfterAFailedStart() {
+        qputenv("QUENLARK_VIRTUAL_AUDIO_DEVICE", "none");
+        makeLib(m_tempFolder);
+        TestServices ts;
+        MCIForm form(ts.services, *m_mci);
+        form.findChild<QLineEdit*>(u"FileNameText"_s)->setText(m_tone);
+        form.player().PlayButton_Click();
+        form.player().RecordButton_Click();
+        form.player().PlayButton_Click();
+        QCOMPARE(ts.prompts.messages().size(), 3);
+        for (const QString& message : ts.prompts.messages()) // never "alias in use" (289)
+            QVERIFY2(message.endsWith(QLatin1String(" (262)")), qPrintable(message));
+        QCOMPARE(form.GetPlayerMode(), u"Idle"_s);
+    }
+
     // The player window "sndPlayer", driven through its controls.
     void playerWindowPlaysAndRecords() {
         TestServices ts;
