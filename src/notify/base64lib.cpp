@@ -1,6 +1,7 @@
 #include "base64lib.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <array>
 #include <cstring>
@@ -82,6 +83,11 @@ void EncodeBlock(const unsigned char* in, std::size_t size, char* out) {
 }
 
 bool EncodeFile(const QString& sourcePath, const QString& destinationPath) {
+    // Replacing the destination first would delete a source that is the same file.
+    const QFileInfo sourceInfo(sourcePath);
+    if (sourceInfo.exists() &&
+        sourceInfo.canonicalFilePath() == QFileInfo(destinationPath).canonicalFilePath())
+        return false;
     QFile::remove(destinationPath); // a failure shows when the destination is opened
     QFile source(sourcePath);
     QFile destination(destinationPath);

@@ -51,6 +51,11 @@ private slots:
         QCOMPARE(encoded.readAll(), expected);
         QCOMPARE(expected.size(), Base64Lib::EncodedSize(size));
         QVERIFY(!Base64Lib::EncodeFile(ts.tempPath() + "/none.wav", out));
+        // Encoding a file onto itself refuses and keeps the recording.
+        QVERIFY(!Base64Lib::EncodeFile(in, ts.tempPath() + "/./in.wav"));
+        QFile kept(in);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), source);
     }
 
     void headerCarriesFromAndDateAndNoInjectedLines() {
