@@ -22,13 +22,10 @@ FeatureWindows::FeatureWindows(Services& services, MainFormCore& core, QObject* 
 }
 
 FeatureWindows::~FeatureWindows() {
-    // Windows first: they hold references to the sound layer and the mixer.
-    m_mixerConfig.reset();
-    m_player.reset();
-    m_sendMail.reset();
+    // The windows go before the sound layer and the mixer they hold (declaration order); the
+    // router must not hand a line to a window that is gone.
     if (m_audio)
         m_core.api().router().setTarget(HostLineRouter::Step::Audio, nullptr);
-    m_audio.reset();
 }
 
 void FeatureWindows::loadAll() {
