@@ -96,8 +96,8 @@ bool attach(MainFormCore& core, TestServices& bench, const QString& host) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    BenchBus bus;
-    BenchSimulator simulator(bus.address());
+    PrivateBus bus;
+    HostSimProcess simulator({QStringLiteral("--user"), QStringLiteral("alice@") + bus.address()});
     if (bus.address().isEmpty() || !simulator.isReady()) {
         std::fprintf(stderr, "bench_host_pingpong: no dbus-daemon or no simulator\n");
         return 1;
@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
     PongCounter counter;
     core.api().router().setTarget(HostLineRouter::Step::Contact, &counter);
     transport.registerClient();
-    if (!attach(core, bench, simulator.hostName())) {
+    if (!attach(core, bench, simulator.hostName(QStringLiteral("alice")))) {
         std::fprintf(stderr, "bench_host_pingpong: the simulator did not attach\n");
         return 1;
     }
@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
 
     for (int i = 0; i < kWarmUp; ++i) {
         linkPing(core.api(), counter);
-        barePing(connection, simulator.hostName());
+        barePing(connection, simulator.hostName(QStringLiteral("alice")));
     }
     QDBusConnection stranger = QDBusConnection::connectToBus(bus.address(), "stranger");
     QList<double> link;
@@ -128,9 +128,9 @@ int main(int argc, char** argv) {
         for (int i = 0; i < kBlock; ++i)
             link.append(linkPing(core.api(), counter));
         for (int i = 0; i < kBlock; ++i)
-            bare.append(barePing(connection, simulator.hostName()));
+            bare.append(barePing(connection, simulator.hostName(QStringLiteral("alice"))));
         for (int i = 0; i < kBlock; ++i)
-            command.append(commandCall(stranger, simulator.hostName()));
+            command.append(commandCall(stranger, simulator.hostName(QStringLiteral("alice"))));
     }
     const double linkMedian = percentile(link, 50);
     const double bareMedian = percentile(bare, 50);

@@ -54,7 +54,7 @@ struct Run {
 
 // One start of the program against a fresh simulator; -1 where the step never came.
 Run measureOnce(const QString& busAddress) {
-    BenchSimulator simulator(busAddress);
+    HostSimProcess simulator({QStringLiteral("--user"), QStringLiteral("alice@") + busAddress});
     QDBusConnection bus = QDBusConnection::connectToBus(busAddress, QStringLiteral("control"));
     QTemporaryDir home;
     QProcess program;
@@ -86,7 +86,7 @@ Run measureOnce(const QString& busAddress) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    BenchBus bus;
+    PrivateBus bus;
     if (bus.address().isEmpty()) {
         std::fprintf(stderr, "bench_host_startup: no dbus-daemon\n");
         return 1;
