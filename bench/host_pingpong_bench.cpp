@@ -43,18 +43,23 @@ double linkPing(SkypeAPIHandler& api, PongCounter& counter) {
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-double barePing(QDBusConnection& bus, const QString& host) {
-    const QDBusMessage ping = QDBusMessage::createMethodCall(
-        host, QStringLiteral("/"), QStringLiteral("org.freedesktop.DBus.Peer"),
-        QStringLiteral("Ping"));
+// Milliseconds from sending a method call to its reply, through the event loop as the link's
+// own calls go.
+double timeCall(QDBusConnection& bus, const QDBusMessage& call) {
     bool finished = false;
     QElapsedTimer timer;
     timer.start();
-    QDBusPendingCallWatcher watcher(bus.asyncCall(ping, 3000));
+    QDBusPendingCallWatcher watcher(bus.asyncCall(call, 3000));
     QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, &watcher,
                      [&finished] { finished = true; });
     waitUntil([&] { return finished; });
     return double(timer.nsecsElapsed()) / 1e6;
+}
+
+double barePing(QDBusConnection& bus, const QString& host) {
+    return timeCall(bus, QDBusMessage::createMethodCall(host, QStringLiteral("/"),
+                                                        QStringLiteral("org.freedesktop.DBus.Peer"),
+                                                        QStringLiteral("Ping")));
 }
 
 // A Command call from a connection that is not attached: the simulator's main thread takes it
@@ -64,14 +69,7 @@ double commandCall(QDBusConnection& bus, const QString& host) {
         host, QString::fromLatin1(HostTransport::kHostPath),
         QString::fromLatin1(HostTransport::kInterface), QStringLiteral("Command"));
     call << SkypeAPIHandler::encodeLine(QStringLiteral("PING"));
-    bool finished = false;
-    QElapsedTimer timer;
-    timer.start();
-    QDBusPendingCallWatcher watcher(bus.asyncCall(call, 3000));
-    QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, &watcher,
-                     [&finished] { finished = true; });
-    waitUntil([&] { return finished; });
-    return double(timer.nsecsElapsed()) / 1e6;
+    return timeCall(bus, call);
 }
 
 // Attaches the way the program does and waits until the attach burst is over.
