@@ -1,9 +1,9 @@
 // PING to PONG through the program's D-Bus link and quenlark-hostsim, against a bare QtDBus
 // round trip (org.freedesktop.DBus.Peer.Ping) to the simulator's connection in the same run.
+#include "app/mainformcore.h"
 #include "host/hostlinetarget.h"
 #include "host_support.h"
 #include "platform/hosttransportdbus.h"
-#include "shell/mainformcore.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>

@@ -1,10 +1,10 @@
 // Host lines through the router in process, with every window that takes host lines today
 // (AudioForm and the main window's logic), and through the whole receive path of the link
 // (payload decoding, the line counter and the router).
+#include "app/mainformcore.h"
 #include "audio/audioform.h"
 #include "host_support.h"
-#include "platform/hosttransportfake.h"
-#include "shell/mainformcore.h"
+#include "hosttransportfake.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

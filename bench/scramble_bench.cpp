@@ -1,6 +1,6 @@
 // Scrambling speed: the constant-time shift against the one-step-at-a-time walk it replaced,
 // checked for agreement on a million random inputs, and the throughput of whole keys.
-#include "shell/genlib.h"
+#include "base/genlib.h"
 
 #include <QElapsedTimer>
 #include <QString>

@@ -1,17 +1,17 @@
 // Wires the real platform services to the main window and runs the program.
+#include "base/debugconsole.h"
+#include "base/languagepack.h"
+#include "base/loglib.h"
+#include "base/services.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
 #include "platform/hosttransportdbus.h"
 #include "platform/qsettingsstore.h"
+#include "platform/singleinstance.h"
 #include "platform/widgetprompts.h"
 #include "shell/consoleform.h"
-#include "shell/debugconsole.h"
-#include "shell/languagepack.h"
-#include "shell/loglib.h"
 #include "shell/mainform.h"
 #include "shell/mainformwindows.h"
-#include "shell/services.h"
-#include "shell/singleinstance.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

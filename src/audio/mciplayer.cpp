@@ -1,8 +1,8 @@
 #include "mciplayer.h"
 
+#include "base/services.h"
 #include "mcilib.h"
 #include "platform/prompts.h"
-#include "shell/services.h"
 
 namespace {
 const QString kIdle = QStringLiteral("Idle");

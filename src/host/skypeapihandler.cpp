@@ -1,8 +1,8 @@
 #include "skypeapihandler.h"
 
-#include "shell/debugconsole.h"
-#include "shell/loglib.h"
-#include "shell/services.h"
+#include "base/debugconsole.h"
+#include "base/loglib.h"
+#include "base/services.h"
 
 #include <QStringDecoder>
 

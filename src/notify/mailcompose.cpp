@@ -1,8 +1,8 @@
 #include "mailcompose.h"
 
+#include "base/genlib.h"
 #include "notify/jisconv.h"
 #include "platform/clock.h"
-#include "shell/genlib.h"
 
 namespace MailCompose {
 namespace {

@@ -1,9 +1,9 @@
 #include "mailsender.h"
 
+#include "base/debugconsole.h"
+#include "base/services.h"
 #include "notify/mailcompose.h"
 #include "notify/smtpsocket.h"
-#include "shell/debugconsole.h"
-#include "shell/services.h"
 
 namespace {
 

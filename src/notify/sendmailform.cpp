@@ -1,9 +1,9 @@
 #include "sendmailform.h"
 
+#include "base/services.h"
 #include "notify/mailsender.h"
 #include "shell/applylanguage.h"
 #include "shell/centerform.h"
-#include "shell/services.h"
 
 #include <QEvent>
 #include <QGridLayout>

@@ -1,8 +1,8 @@
 #include "aboutdialog.h"
 
 #include "applylanguage.h"
+#include "base/services.h"
 #include "centerform.h"
-#include "services.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #include "applylanguage.h"
 
-#include "languagepack.h"
+#include "base/languagepack.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -62,9 +62,13 @@ void applyTag(QObject* control, const QString& tag, const LanguagePack& pack) {
 }
 } // namespace
 
-void setTag(QObject* control, const QString& tag) { control->setProperty(kTagProperty, tag); }
+void setTag(QObject* control, const QString& tag) {
+    control->setProperty(kTagProperty, tag);
+}
 
-QString tagOf(const QObject* control) { return control->property(kTagProperty).toString(); }
+QString tagOf(const QObject* control) {
+    return control->property(kTagProperty).toString();
+}
 
 void ApplyLanguage(QWidget* window, const LanguagePack& pack) {
     const QString own = tagOf(window);

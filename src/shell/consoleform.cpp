@@ -1,10 +1,10 @@
 #include "consoleform.h"
 
 #include "applylanguage.h"
+#include "base/debugconsole.h"
+#include "base/languagepack.h"
+#include "base/services.h"
 #include "centerform.h"
-#include "debugconsole.h"
-#include "languagepack.h"
-#include "services.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -77,7 +77,9 @@ void ConsoleForm::Form_Load() {
         append(m_statusList, line);
 }
 
-void ConsoleForm::Command2_Click() { emit commandEntered(m_commandText->text()); }
+void ConsoleForm::Command2_Click() {
+    emit commandEntered(m_commandText->text());
+}
 
 void ConsoleForm::append(QListWidget* list, const QString& text) {
     list->addItem(text);

@@ -1,11 +1,11 @@
 #include "languagedialog.h"
 
 #include "applylanguage.h"
+#include "base/languagepack.h"
+#include "base/loglib.h"
+#include "base/services.h"
 #include "centerform.h"
-#include "languagepack.h"
-#include "loglib.h"
 #include "platform/settingsstore.h"
-#include "services.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -29,8 +29,7 @@ LanguageDialog::LanguageDialog(Services& services, QWidget* parent)
     layout->addWidget(m_languageList);
     layout->addWidget(ok);
     connect(ok, &QPushButton::clicked, this, &LanguageDialog::OKButton_Click);
-    connect(m_languageList, &QListWidget::itemDoubleClicked, this,
-            &LanguageDialog::OKButton_Click);
+    connect(m_languageList, &QListWidget::itemDoubleClicked, this, &LanguageDialog::OKButton_Click);
     Form_Load();
 }
 

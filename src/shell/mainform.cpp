@@ -1,16 +1,16 @@
 #include "mainform.h"
 
 #include "applylanguage.h"
+#include "base/debugconsole.h"
+#include "base/loglib.h"
+#include "base/services.h"
 #include "centerform.h"
-#include "debugconsole.h"
 #include "languagedialog.h"
-#include "loglib.h"
 #include "mainformwindows.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
 #include "platform/hosttransport.h"
-#include "services.h"
-#include "singleinstance.h"
+#include "platform/singleinstance.h"
 #include "trayicon.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainformcore.h"
+#include "app/mainformcore.h"
 
 #include <QMainWindow>
 

@@ -5,13 +5,13 @@
 #include "applylanguage.h"
 #include "audio/mciform.h"
 #include "audio/mixerconfigform.h"
+#include "base/loglib.h"
+#include "base/services.h"
 #include "blackjackform.h"
 #include "consoleform.h"
 #include "languagedialog.h"
-#include "loglib.h"
 #include "mainformwindows.h"
 #include "notify/sendmailform.h"
-#include "services.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,6 +1,7 @@
 #include "mainformwindows.h"
 
 #include "aboutdialog.h"
+#include "app/mainformcore.h"
 #include "audio/audioform.h"
 #include "audio/mciform.h"
 #include "audio/mcilib.h"
@@ -9,7 +10,6 @@
 #include "blackjackform.h"
 #include "consoleform.h"
 #include "host/skypeapihandler.h"
-#include "mainformcore.h"
 #include "notify/sendmailform.h"
 #include "platform/mixer.h"
 

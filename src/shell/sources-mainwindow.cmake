@@ -1,7 +1,4 @@
-# The main window: its logic in the core library, the window, tray icon and dialogs on top.
-target_sources(quenlark_core PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/mainformcore.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/singleinstance.cpp)
+# The main window, its tray icon, menus and dialogs, and the feature windows it opens.
 target_sources(quenlark_widgets PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/aboutdialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/blackjackform.cpp

@@ -3,7 +3,7 @@
 // switching the default source never disturbs other sound tests running beside it.
 #include "audio/mixerconfig.h"
 #include "audio/mixerlib.h"
-#include "platform/memorysettingsstore.h"
+#include "memorysettingsstore.h"
 #include "platform/mixerpulse.h"
 #include "soundtestfiles.h"
 #include "testmain.h"

@@ -1,7 +1,7 @@
 // The host link with the fake transport: line records, attach, sending, routing order.
+#include "app/mainformcore.h"
 #include "host/skypeapihandler.h"
-#include "platform/hosttransportfake.h"
-#include "shell/mainformcore.h"
+#include "hosttransportfake.h"
 #include "testmain.h"
 #include "testservices.h"
 

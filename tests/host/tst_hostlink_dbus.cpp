@@ -1,7 +1,7 @@
 // The host link on a real session bus: the D-Bus transport against a small host served on a
 // second bus connection of this process, and against quenlark-hostsim when it is built.
+#include "app/mainformcore.h"
 #include "platform/hosttransportdbus.h"
-#include "shell/mainformcore.h"
 #include "testmain.h"
 #include "testservices.h"
 

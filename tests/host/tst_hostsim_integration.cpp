@@ -1,8 +1,8 @@
 // The program's real link (D-Bus transport, link rules, router and the main window's logic)
 // against quenlark-hostsim running as a process of its own on a private bus.
+#include "app/mainformcore.h"
 #include "hostsimharness.h"
 #include "platform/hosttransportdbus.h"
-#include "shell/mainformcore.h"
 #include "testmain.h"
 #include "testservices.h"
 

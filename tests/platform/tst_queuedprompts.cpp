@@ -1,4 +1,4 @@
-#include "platform/queuedprompts.h"
+#include "queuedprompts.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "platform/memorysettingsstore.h"
+#include "memorysettingsstore.h"
 #include "platform/qsettingsstore.h"
 
 #include <QCoreApplication>

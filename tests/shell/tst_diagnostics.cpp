@@ -1,6 +1,6 @@
+#include "base/debugconsole.h"
+#include "base/loglib.h"
 #include "shell/consoleform.h"
-#include "shell/debugconsole.h"
-#include "shell/loglib.h"
 #include "shelltest.h"
 #include "testmain.h"
 #include "testservices.h"

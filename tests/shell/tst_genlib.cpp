@@ -1,5 +1,5 @@
-#include "platform/clock.h"
-#include "shell/genlib.h"
+#include "base/genlib.h"
+#include "fakeclock.h"
 #include "shelltest.h"
 #include "testmain.h"
 

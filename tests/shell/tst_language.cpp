@@ -1,6 +1,6 @@
+#include "base/languagepack.h"
 #include "shell/applylanguage.h"
 #include "shell/languagedialog.h"
-#include "shell/languagepack.h"
 #include "shelltest.h"
 #include "testmain.h"
 #include "testservices.h"

@@ -1,4 +1,4 @@
-#include "shell/languagepack.h"
+#include "base/languagepack.h"
 #include "testmain.h"
 
 #include <QDirIterator>

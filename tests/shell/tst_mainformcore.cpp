@@ -1,6 +1,6 @@
 // The main window's logic without widgets: switches and settings, supervision, own lines.
-#include "platform/hosttransportfake.h"
-#include "shell/mainformcore.h"
+#include "app/mainformcore.h"
+#include "hosttransportfake.h"
 #include "shelltest.h"
 #include "testmain.h"
 #include "testservices.h"

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "platform/clock.h"
-#include "platform/folders.h"
-#include "platform/memorysettingsstore.h"
-#include "platform/queuedprompts.h"
-#include "shell/debugconsole.h"
-#include "shell/languagepack.h"
-#include "shell/loglib.h"
-#include "shell/services.h"
+#include "base/debugconsole.h"
+#include "base/languagepack.h"
+#include "base/loglib.h"
+#include "base/services.h"
+#include "fakeclock.h"
+#include "fixedfolders.h"
+#include "memorysettingsstore.h"
+#include "queuedprompts.h"
 
 #include <QTemporaryDir>
 

@@ -1,9 +1,9 @@
 #include "mainformcore.h"
 
+#include "base/debugconsole.h"
+#include "base/loglib.h"
+#include "base/services.h"
 #include "platform/settingsstore.h"
-#include "shell/debugconsole.h"
-#include "shell/loglib.h"
-#include "shell/services.h"
 
 #include <limits>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hosttransport.h"
+#include "platform/hosttransport.h"
 
 #include <QList>
 #include <QSet>

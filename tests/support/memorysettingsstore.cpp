@@ -3,7 +3,9 @@
 #include <QStringList>
 
 namespace {
-QString path(const QString& section, const QString& key) { return section + u'/' + key; }
+QString path(const QString& section, const QString& key) {
+    return section + u'/' + key;
+}
 } // namespace
 
 QString MemorySettingsStore::read(const QString& section, const QString& key) const {
