@@ -1,5 +1,6 @@
 #include "console.h"
 
+#include "deliverycontrol.h"
 #include "hostendpoint.h"
 #include "simulator.h"
 
@@ -18,6 +19,9 @@ const char* const kConsoleHelp =
     "host HANDLE down|up       the host of HANDLE becomes not available / available again\n"
     "users | calls | chats     list users, calls or chat messages\n"
     "transcript [FILE]         print the transcript, or save it to FILE\n"
+    "deliver hold|release F T  hold chats from F to T (* for anyone) / deliver what was held\n"
+    "deliver drop|dup F T N    drop / deliver twice the next N chats from F to T\n"
+    "deliver delay F T MS      delay every chat from F to T; deliver clear|rules\n"
     "help                      this list\n"
     "quit                      end the simulator";
 
@@ -88,6 +92,8 @@ QStringList Console::run(const QString& line) {
         return simulator_->chatList();
     if (verb == QLatin1String("transcript"))
         return transcript(words);
+    if (verb == QLatin1String("deliver"))
+        return deliveryCommand(simulator_, words);
     if (verb == QLatin1String("quit")) {
         emit simulator_->quitRequested();
         return {QStringLiteral("bye")};

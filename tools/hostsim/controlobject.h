@@ -22,6 +22,7 @@ public:
     // Exports the object; the service name is a convenience, so a taken name is only a warning.
     bool open(const QString& serviceName, QString* error, QString* warning);
     QString uniqueName() const { return connection_.baseService(); }
+    QDBusConnection connection() const { return connection_; }
 
 public slots:
     Q_SCRIPTABLE uint Ring(const QString& from, const QString& to);

@@ -1,6 +1,7 @@
 // quenlark-hostsim: a host for Quenlark to attach to, for tests, demos and development.
 #include "console.h"
 #include "controlobject.h"
+#include "deliverycontrol.h"
 #include "hostendpoint.h"
 #include "options.h"
 #include "signalwatcher.h"
@@ -77,6 +78,11 @@ int main(int argc, char** argv) {
     }
     if (!warning.isEmpty())
         complain(warning);
+    DeliveryControl delivery(&simulator);
+    if (!delivery.open(control.connection(), &error)) {
+        complain(error);
+        return 1;
+    }
 
     VoicePlayer voice(options.voiceFile, options.voiceDevice);
     if (!options.voiceFile.isEmpty())

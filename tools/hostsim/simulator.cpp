@@ -170,7 +170,7 @@ OpResult Simulator::sendChat(const QString& from, const QString& to, const QStri
     const QString prefix = QStringLiteral("CHATMESSAGE %1 STATUS ").arg(message.id);
     notify(from, prefix + QStringLiteral("SENDING"));
     notify(from, prefix + QStringLiteral("SENT"));
-    notify(to, prefix + QStringLiteral("RECEIVED"));
+    routeChat(message);
     return OpResult::success(message.id);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "attachmode.h"
+#include "chatdelivery.h"
 #include "transcript.h"
 #include "world.h"
 
@@ -71,8 +72,14 @@ public:
     // Sends a line to every client attached for this user (nobody hears a simulated user).
     void notify(const QString& user, const QString& line);
 
+    // Chats between users go through the delivery rules (simulatordelivery.cpp).
+    ChatDelivery& delivery() { return delivery_; }
+    uint releaseChats(const QString& from, const QString& to);
+
 signals:
     void quitRequested();
+    void chatRouted(uint id, const QString& from, const QString& to, const QString& text,
+                    const QString& fate);
 
 private:
     void notifyCallStatus(const SimCall& call);
@@ -80,6 +87,8 @@ private:
     void callAnswered(const SimCall& call);
     void callEnded(const SimCall& call);
     QString simulatedSide(const SimCall& call) const;
+    void routeChat(const SimMessage& message);
+    void deliverChat(uint id);
 
     World world_;
     SimSettings settings_;
@@ -87,4 +96,5 @@ private:
     std::map<QString, std::unique_ptr<HostEndpoint>> endpoints_;
     std::map<QString, QSet<QString>> watched_;
     VoicePlayer* voice_ = nullptr;
+    ChatDelivery delivery_;
 };

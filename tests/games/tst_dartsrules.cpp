@@ -1,0 +1,169 @@
+// The rules both copies of a darts game must compute alike: scoring, sweeps, landing,
+// touching, and the numbers of the THROW message.
+#include "games/dartsboard.h"
+#include "games/dartswire.h"
+#include "testmain.h"
+
+using namespace DartsBoard;
+
+class TestDartsRules : public QObject {
+    Q_OBJECT
+private slots:
+    void scoreOfPoint_data() {
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("y");
+        QTest::addColumn<QString>("area");
+        QTest::addColumn<int>("score");
+        const auto row = [](const char* name, double x, double y, const char* area, int score) {
+            QTest::newRow(name) << x << y << QString::fromLatin1(area) << score;
+        };
+        row("centre", 1485, 1485, "Double Bull", 50);
+        row("r 29", 1485, 1514, "Double Bull", 50);
+        row("r 30", 1485, 1515, "Single Bull", 25);
+        row("r 69", 1554, 1485, "Single Bull", 25);
+        row("r 70", 1555, 1485, "Single", 6);
+        row("r 644", 2129, 1485, "Single", 6);
+        row("r 645", 2130, 1485, "Triple", 18);
+        row("r 705", 2190, 1485, "Triple", 18);
+        row("r 706", 2191, 1485, "Single", 6);
+        row("r 1049", 2534, 1485, "Single", 6);
+        row("r 1050", 2535, 1485, "Double", 12);
+        row("r 1110", 2595, 1485, "Double", 12);
+        row("r 1111", 2596, 1485, "", 0);
+        row("above, |dx| < 1", 1485.5f, 485, "Single", 20);
+        row("below", 1485, 2485, "Single", 3);
+        row("left", 485, 1485, "Single", 11);
+        // Diagonals: ties go to even, but the rounded pi puts 135 degrees just short of it.
+        row("45 degrees", 1985, 1985, "Single", 2);
+        row("135 degrees", 985, 1985, "Single", 7);
+        row("225 degrees", 985, 985, "Single", 12);
+        row("315 degrees", 1985, 985, "Single", 4);
+        row("k = 40", 2485, 1480, "Single", 6);
+    }
+    void scoreOfPoint() {
+        QFETCH(double, x);
+        QFETCH(double, y);
+        QFETCH(QString, area);
+        QFETCH(int, score);
+        const PointScore result = ScoreOfPoint(float(x), float(y));
+        QCOMPARE(result.area, area);
+        QCOMPARE(result.score, score);
+    }
+
+    void sectorBorderTakesTheNextSectorClockwise() {
+        QCOMPARE(SectorNumber(kPi / 20), 10);
+        QCOMPARE(SectorNumber(kPi / 20 - 1e-9), 6);
+        QCOMPARE(SectorNumber(kTwoPi - 1e-9), 6);
+    }
+
+    void sweepsTurnAtTheirEnds() {
+        Sweep line{kLeft, kLeft, kLeft + kWidth, kSweepStep};
+        for (int tick = 0; tick < 60; ++tick)
+            line.tick();
+        QCOMPARE(line.value, kLeft + kWidth);
+        line.tick(); // would pass the edge: stays and turns
+        QCOMPARE(line.value, kLeft + kWidth);
+        QVERIFY(!line.forward);
+        line.tick();
+        QCOMPARE(line.value, kLeft + kWidth - kSweepStep);
+
+        Sweep power{0, 0, kMeterMax, kSweepStep};
+        for (int tick = 0; tick < 61; ++tick)
+            power.tick();
+        QCOMPARE(power.value, 3000); // 3050 is beyond the full scale
+        Sweep control{0, 0, kMeterMax, kControlStep};
+        control.tick();
+        control.forward = false;
+        control.tick();
+        control.tick(); // would go below 0
+        QCOMPARE(control.value, 0);
+        QVERIFY(control.forward);
+    }
+
+    void landingFollowsPowerAndControl() {
+        const int vLine = kLeft + 1000;
+        const int hLine = kTop + 2000;
+        QCOMPARE(landingPoint(vLine, hLine, 2713, kMeterMax).x(), 1000.0);
+        QCOMPARE(landingPoint(vLine, hLine, 2713, 0).x(), 1150.0);
+        QCOMPARE(landingPoint(vLine, hLine, 0, kMeterMax).y(), 2180.0);
+        QCOMPARE(landingPoint(vLine, hLine, 3000, kMeterMax).y(),
+                 double(float(2000 - (3000.0 / 3015 * 200 - 180))));
+        QCOMPARE(controlStart(0), 0);
+        QCOMPARE(controlStart(std::nextafter(1.0, 0.0)), kMeterMax);
+    }
+
+    void touchingAndDistance() {
+        QVERIFY(touches({100, 100}, {134.9, 100}));
+        QVERIFY(!touches({100, 100}, {135, 100}));
+        QCOMPARE(DartDistance({645, -555}), 0.0);
+        QCOMPARE(DartDistance({645 + 300, -555 + 400}), 500.0);
+    }
+
+    void throwCoordinatesAreWrittenPositionally_data() {
+        QTest::addColumn<float>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("half") << 1234.5f << "1234.5";
+        QTest::newRow("whole") << 850.0f << "850";
+        QTest::newRow("negative") << float(-19.0049744) << "-19.00497";
+        QTest::newRow("seven digits") << 1322.60693f << "1322.607";
+        QTest::newRow("small") << 0.125f << "0.125";
+        QTest::newRow("zero") << -0.0f << "0";
+    }
+    void throwCoordinatesAreWrittenPositionally() {
+        QFETCH(float, value);
+        QFETCH(QString, text);
+        QCOMPARE(DartsWire::formatCoordinate(value), text);
+    }
+
+    void throwCoordinatesAreReadHalfToEven_data() {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<int>("value"); // -999 for refused
+        const auto row = [](const char* word, int value) {
+            QTest::newRow(word) << QString::fromLatin1(word) << value;
+        };
+        row("1234.5", 1234);
+        row("1235.5", 1236);
+        row("-0.5", 0);
+        row("-2.5", -2);
+        row("850", 850);
+        row(".5", 0);
+        row("2147483647", 2147483647);
+        row("2147483647.5", -999);
+        row("nan", -999);
+        row("inf", -999);
+        row("1e40", -999);
+        row("0x10", -999);
+        row("1,5", -999);
+        row("+5", -999);
+        row("", -999);
+    }
+    void throwCoordinatesAreReadHalfToEven() {
+        QFETCH(QString, word);
+        QFETCH(int, value);
+        QCOMPARE(DartsWire::parseCoordinate(word).value_or(-999), value);
+    }
+
+    void sessionNumbersAreCanonical_data() {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<int>("value");
+        const auto row = [](const char* word, int value) {
+            QTest::newRow(word) << QString::fromLatin1(word) << value;
+        };
+        row("17", 17);
+        row("0", 0);
+        row("-3", -3);
+        row("017", -999);
+        row("-0", -999);
+        row("+5", -999);
+        row("2147483648", -999);
+        row("1e3", -999);
+    }
+    void sessionNumbersAreCanonical() {
+        QFETCH(QString, word);
+        QFETCH(int, value);
+        QCOMPARE(DartsWire::parseSessionNumber(word).value_or(-999), value);
+    }
+};
+
+QUENLARK_TEST_MAIN(TestDartsRules)
+#include "tst_dartsrules.moc"
