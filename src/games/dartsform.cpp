@@ -1,12 +1,12 @@
 #include "dartsform.h"
 
+#include "base/services.h"
 #include "games/dartsboardwidget.h"
 #include "games/dartsgame.h"
 #include "games/dartshistorydialog.h"
 #include "platform/folders.h"
 #include "shell/applylanguage.h"
 #include "shell/centerform.h"
-#include "shell/services.h"
 
 #include <QEvent>
 #include <QGroupBox>

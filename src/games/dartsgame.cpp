@@ -1,14 +1,14 @@
 #include "dartsgame.h"
 
+#include "base/debugconsole.h"
+#include "base/languagepack.h"
+#include "base/loglib.h"
+#include "base/services.h"
 #include "games/dartslink.h"
 #include "games/dartswire.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
 #include "platform/prompts.h"
-#include "shell/debugconsole.h"
-#include "shell/languagepack.h"
-#include "shell/loglib.h"
-#include "shell/services.h"
 
 namespace {
 // Peer texts reach the trace log with control characters shown as "\xNN", so no peer can

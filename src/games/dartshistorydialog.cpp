@@ -1,8 +1,8 @@
 #include "dartshistorydialog.h"
 
+#include "base/services.h"
 #include "shell/applylanguage.h"
 #include "shell/centerform.h"
-#include "shell/services.h"
 
 #include <QGroupBox>
 #include <QHeaderView>

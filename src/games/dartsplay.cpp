@@ -1,11 +1,11 @@
 // The game: the four-click throw, the first-dart decision, turns of three darts, the end.
 #include "dartsgame.h"
 
+#include "base/debugconsole.h"
+#include "base/loglib.h"
+#include "base/services.h"
 #include "games/dartslink.h"
 #include "platform/prompts.h"
-#include "shell/debugconsole.h"
-#include "shell/loglib.h"
-#include "shell/services.h"
 
 void DartsGame::pressThrow() {
     DartsView& v = m_view;

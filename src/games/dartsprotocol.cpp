@@ -1,11 +1,11 @@
 // The session with the partner's copy: invitation, answers, darts, BYE and the time-outs.
 #include "dartsgame.h"
 
+#include "base/services.h"
 #include "games/dartslink.h"
 #include "games/dartswire.h"
 #include "platform/clock.h"
 #include "platform/prompts.h"
-#include "shell/services.h"
 
 #include <cmath>
 

@@ -1,10 +1,10 @@
 // Two copies of the program, each with its own settings and history file, on two buses,
 // playing darts through quenlark-hostsim.
+#include "app/mainformcore.h"
 #include "games/dartsgame.h"
 #include "games/dartslink.h"
 #include "hostsimharness.h"
 #include "platform/hosttransportdbus.h"
-#include "shell/mainformcore.h"
 #include "testmain.h"
 #include "testservices.h"
 
