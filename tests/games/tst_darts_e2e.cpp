@@ -156,8 +156,7 @@ private slots:
         busB_ = std::make_unique<PrivateBus>();
         sim_ = std::make_unique<HostSimProcess>(
             QStringList{QStringLiteral("--user"), QStringLiteral("alice@") + busA_->address(),
-                        QStringLiteral("--user"), QStringLiteral("bob@") + busB_->address(),
-                        QStringLiteral("--no-console")});
+                        QStringLiteral("--user"), QStringLiteral("bob@") + busB_->address()});
         QVERIFY(sim_->isReady());
         alice_ = std::make_unique<Player>(busA_->address(), QStringLiteral("alice-program"));
         bob_ = std::make_unique<Player>(busB_->address(), QStringLiteral("bob-program"));

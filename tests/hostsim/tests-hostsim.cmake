@@ -1,5 +1,5 @@
 # The host simulator, run as a process on a private dbus-daemon per test case.
-foreach(name tst_hostsim_link)
+foreach(name tst_hostsim_link tst_hostsim_delivery)
     quenlark_add_test(${name}
         ${CMAKE_CURRENT_LIST_DIR}/${name}.cpp
         ${CMAKE_CURRENT_LIST_DIR}/hostsimharness.cpp

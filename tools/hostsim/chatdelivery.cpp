@@ -15,10 +15,11 @@ bool ChatDelivery::matches(const QString& pattern, const QString& handle) {
 }
 
 ChatDelivery::Rule* ChatDelivery::ruleFor(const QString& from, const QString& to) {
-    // The most particular rule wins: both users named, then one, then none.
+    // The most particular rule in force wins: both users named, then one, then none.
     for (const QString& candidate : {key(from, to), key(from, {}), key({}, to), key({}, {})}) {
         const auto found = rules_.find(candidate);
-        if (found != rules_.end())
+        const Rule* r = found == rules_.end() ? nullptr : &found->second;
+        if (r && (r->hold || r->drop > 0 || r->duplicate > 0 || r->delayMs > 0))
             return &found->second;
     }
     return nullptr;
