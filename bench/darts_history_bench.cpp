@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTableWidget>
 
 namespace {
 constexpr int kLines = 10000;

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QPixmap>
 
 namespace {
 struct QuietLink final : DartsLink {
@@ -62,7 +63,8 @@ int main(int argc, char** argv) {
         QElapsedTimer tick;
         tick.start();
         game.Timer1_Timer();
-        form.board().repaint();
+        const QPixmap frame = form.board().grab(); // a full paint of the board
+        Q_UNUSED(frame);
         costs << double(tick.nsecsElapsed()) / 1e6;
     }
     const double traverse = percentile(traverses, 50);
