@@ -32,7 +32,9 @@ int main(int argc, char** argv) {
     form.show();
     // An accepted invitation starts the first dart's aiming: the vertical line sweeps.
     bench.prompts.queueConfirm(true);
-    game.SkypeMessageHandler(QStringLiteral("INVITE 17"), QStringLiteral("bob"));
+    QString invitation = QStringLiteral("INVITE 17");
+    QString partner = QStringLiteral("bob");
+    game.SkypeMessageHandler(invitation, partner);
 
     QList<double> intervals;
     QList<double> traverses;

@@ -98,7 +98,7 @@ QString DartsGame::historyPath() const {
     return m_services.folders.userDataPath() + u'/' + RecordLib::fileName();
 }
 
-void DartsGame::SkypeMessageHandler(const QString& received, const QString& sender) {
+void DartsGame::SkypeMessageHandler(QString& received, QString& sender) {
     guarded([this, received, sender] { handleMessage(received, sender); });
 }
 
@@ -134,8 +134,8 @@ void DartsGame::Command2_Click(const QString& partnerText) {
 }
 
 void DartsGame::sendControl(const QString& recipient, const QString& words) {
-    m_link.sendCommand(QStringLiteral("MESSAGE ") + recipient + QStringLiteral(" @@Quenlark@@ ") +
-                       QLatin1String(DartsWire::kFeature) + u' ' + words);
+    m_link.sendCommand(ControlEnvelope::BuildControlMessage(
+        recipient, ControlEnvelope::Feature::Arrowfall, words));
 }
 
 void DartsGame::holdHostLines(bool hold) {

@@ -2,6 +2,7 @@
 
 #include "games/dartsboard.h"
 #include "games/recordlib.h"
+#include "notify/controlenvelope.h"
 
 #include <QObject>
 #include <QPoint>
@@ -51,7 +52,7 @@ struct DartsView {
 // throw, the first-dart decision, turns of three darts and the game record. Handlers never
 // run inside each other: what arrives while one of them waits on a message box is queued and
 // handled, in order, when it returns.
-class DartsGame : public QObject {
+class DartsGame : public QObject, public ControlMessageHandler {
     Q_OBJECT
 public:
     enum class State {
@@ -72,10 +73,10 @@ public:
     // Tests replace the program's random generator to reach its ends.
     void setRandomSource(std::function<double()> source) { m_random = std::move(source); }
 
-    // Control messages: the words after "Arrowfall", trimmed, and the sender's handle.
-    void SkypeMessageHandler(const QString& received, const QString& sender);
-    // Control messages are taken only while the window is shown.
-    bool acceptsMessages() const { return m_shown; }
+    // Control messages: the words after "Arrowfall", trimmed, and the sender's handle. They
+    // are taken only while the window is shown.
+    void SkypeMessageHandler(QString& received, QString& sender) override;
+    bool takesControlMessages() const override { return m_shown; }
     void setShown(bool shown) { m_shown = shown; }
 
     void InitGameStatus();

@@ -9,8 +9,6 @@
 // peer sends is checked before it is used, sent back or stored.
 namespace DartsWire {
 
-inline constexpr char kFeature[] = "Arrowfall";
-
 // A coordinate as THROW carries it: at most 7 significant digits, positional (no exponent),
 // a period as decimal point, trailing zeros dropped ("1234.5", "850", "-19.00498").
 QString formatCoordinate(float value);

@@ -32,7 +32,8 @@ struct LoopPrompts : Prompts {
 };
 
 // One copy of the program: the real link on its own bus, the main window's logic, and the
-// darts game. It fetches each received chat's writer and text and hands darts messages on.
+// darts game. It fetches each received chat's writer and text, as the chat tracker does, and
+// hands control messages to the envelope.
 struct Player : HostLineTarget, DartsLink {
     Player(const QString& address, const QString& name)
         : connectionName(name), transport(QDBusConnection::connectToBus(address, name)),
@@ -41,6 +42,7 @@ struct Player : HostLineTarget, DartsLink {
         transport.registerClient();
         core.api().router().setTarget(HostLineRouter::Step::Message, this);
         game.setShown(true);
+        envelope.setHandler(ControlEnvelope::Feature::Arrowfall, &game);
     }
     ~Player() override { QDBusConnection::disconnectFromBus(connectionName); }
 
@@ -62,10 +64,9 @@ struct Player : HostLineTarget, DartsLink {
             writers[words[1]] = words[3];
         } else if (words.size() >= 4 && words[2] == QLatin1String("BODY")) {
             const QString body = line.section(u' ', 3);
-            const QString prefix = QStringLiteral("@@Quenlark@@ Arrowfall ");
-            if (body.startsWith(prefix) && game.acceptsMessages()) {
-                dispatched << body.mid(prefix.size()).trimmed();
-                game.SkypeMessageHandler(dispatched.last(), writers.value(words[1]));
+            if (ControlEnvelope::IsControlMessage(body)) {
+                dispatched << body;
+                envelope.Dispatch(words[1].toInt(), body, writers.value(words[1]));
             }
         }
     }
@@ -89,6 +90,7 @@ struct Player : HostLineTarget, DartsLink {
     DBusHostTransport transport;
     MainFormCore core;
     DartsGame game{services, *this};
+    ControlEnvelope envelope{[this](const QString& line) { core.api().SendCommandToSkype(line); }};
     QHash<QString, QString> writers;
     QStringList sent;
     QStringList dispatched;
@@ -235,7 +237,7 @@ private slots:
         control(controller, QStringLiteral("SendChat"),
                 {QStringLiteral("carol"), QStringLiteral("alice"),
                  QStringLiteral("@@Quenlark@@ Arrowfall INVITE 5")});
-        QTRY_VERIFY(alice_->dispatched.contains(QStringLiteral("INVITE 5")));
+        QTRY_VERIFY(!alice_->dispatched.filter(QStringLiteral("INVITE 5")).isEmpty());
         QVERIFY(alice_->sent.filter(QStringLiteral("MESSAGE carol")).isEmpty());
         QCOMPARE(alice_->game.state(), DartsGame::State::DecideFirst);
     }

@@ -47,7 +47,7 @@ struct Side {
     QString control(const QString& words) const {
         return QStringLiteral("MESSAGE bob @@Quenlark@@ Arrowfall ") + words;
     }
-    void from(const QString& words) { game.SkypeMessageHandler(words, kBob); }
+    void from(QString words, QString sender = kBob) { game.SkypeMessageHandler(words, sender); }
     // Invites bob and lets him accept.
     void agreeAsInviter() {
         randoms = {0.00166}; // session 17
@@ -110,7 +110,7 @@ private slots:
         QCOMPARE(side.game.stage(), DartsGame::Stage::AimAcross); // pressed once in code
         QVERIFY(!side.game.view().command2Enabled && !side.game.view().command3Enabled);
         // A second user's invitation during the session gets no answer.
-        side.game.SkypeMessageHandler(QStringLiteral("INVITE 5"), QStringLiteral("carol"));
+        side.from(QStringLiteral("INVITE 5"), QStringLiteral("carol"));
         QCOMPARE(side.link.sent.size(), 2);
     }
 
