@@ -52,15 +52,23 @@ bool MixerLib::SelectRecordingSource(qint32 controlId, qint32 itemCount, int ind
 }
 
 void MixerLib::SetMicrophoneMute(int deviceIndex, int value) {
+    if (value != 0) {
+        m_mixer.unloadLoopback(deviceIndex);
+        return;
+    }
     MixerDevice device;
     if (!readDevice(deviceIndex, device))
         return;
     for (const MixerSource& source : device.sources) {
         if (!source.isMonitor) {
-            m_mixer.setSourceMute(deviceIndex, source.name, value != 0);
+            m_mixer.loadLoopback(deviceIndex, source.name);
             return;
         }
     }
+}
+
+int MixerLib::GetMicrophoneMute(int deviceIndex) {
+    return m_mixer.loopbackLoaded(deviceIndex) ? 0 : 1;
 }
 
 QStringList MixerLib::itemTexts(const MixerDevice& device) {

@@ -25,8 +25,14 @@ public:
     // Selects exactly the item at index. Fails when the device's sources are no longer the
     // ones that controlId and itemCount describe, so a stale index never picks another source.
     bool SelectRecordingSource(qint32 controlId, qint32 itemCount, int index, int deviceIndex);
-    // Value 0 turns the microphone on, any other value mutes it; failures are ignored.
+    // The microphone's line in the playback mix. Value 0 makes it audible there: a loopback
+    // plays the first source that is not a monitor into the default sink, so a recording of
+    // the mix holds the user's voice. Any other value removes the loopback this program
+    // loaded. The source's own mute is never changed, so the host always hears the user.
+    // Failures are ignored.
     void SetMicrophoneMute(int deviceIndex, int value);
+    // 0 while the microphone is audible in the mix, 1 otherwise.
+    int GetMicrophoneMute(int deviceIndex);
 
     // One text per source: its description, or its name when it has none. A description that
     // several sources share gets the source's name appended, so every item text is unique and

@@ -30,7 +30,13 @@ public:
     virtual QList<MixerDevice> readDevices() = 0;
     // True when the device accepted the write.
     virtual bool setDefaultSource(int device, const QString& sourceName) = 0;
-    virtual bool setSourceMute(int device, const QString& sourceName, bool muted) = 0;
+    // A loopback that plays the source into the default sink, so the source is heard in the
+    // mix and reaches a recording of the sink's monitor. True when it is loaded (also when it
+    // already was). A source's own mute is never touched.
+    virtual bool loadLoopback(int device, const QString& sourceName) = 0;
+    // Removes the loopback this object loaded, and only that one; true when none is left.
+    virtual bool unloadLoopback(int device) = 0;
+    virtual bool loopbackLoaded(int device) = 0;
 };
 
 // The backend QUENLARK_AUDIO names: "virtual" gives the in-memory mixer, anything else

@@ -2,6 +2,8 @@
 
 #include <QDeadlineTimer>
 
+#include <cstring>
+
 #include <pulse/context.h>
 #include <pulse/introspect.h>
 #include <pulse/mainloop.h>
@@ -143,13 +145,93 @@ bool PulseMixer::setDefaultSource(int device, const QString& sourceName) {
            succeeded;
 }
 
-bool PulseMixer::setSourceMute(int device, const QString& sourceName, bool muted) {
-    PulseSession session(m_timeout);
-    if (device != 0 || sourceName.isEmpty() || !session.connect())
+namespace {
+
+// Marks the loopback as the program's own among the server's modules.
+constexpr const char* kLoopbackTag = "media.name=Quenlark-microphone";
+
+void onModuleLoaded(pa_context*, uint32_t index, void* userdata) {
+    *static_cast<uint32_t*>(userdata) = index;
+}
+
+struct ModuleReply {
+    bool found = false;
+    bool done = false;
+};
+
+void onModuleInfo(pa_context*, const pa_module_info* info, int eol, void* userdata) {
+    auto* reply = static_cast<ModuleReply*>(userdata);
+    if (eol != 0) {
+        reply->done = true;
+        return;
+    }
+    // The index may have been given to another module after a restart of the server.
+    reply->found = info && qstrcmp(info->name, "module-loopback") == 0 && info->argument &&
+                   std::strstr(info->argument, kLoopbackTag) != nullptr;
+}
+
+// Module arguments quote a value; a name with a quote or a backslash cannot be passed safely.
+QByteArray quotedArgument(const QString& value) {
+    const QByteArray utf8 = value.toUtf8();
+    if (utf8.contains('"') || utf8.contains('\\'))
+        return {};
+    return '"' + utf8 + '"';
+}
+
+} // namespace
+
+PulseMixer::~PulseMixer() {
+    // The loopback outlives the connection that loaded it: remove it with the program.
+    unloadLoopback(0);
+}
+
+bool PulseMixer::loadLoopback(int device, const QString& sourceName) {
+    if (device != 0 || sourceName.isEmpty())
         return false;
+    if (loopbackLoaded(device))
+        return true;
+    const QByteArray source = quotedArgument(sourceName);
+    PulseSession session(m_timeout);
+    if (source.isEmpty() || !session.connect())
+        return false;
+    // Low latency, so the user's voice and the remote party's stay together in the mix; the
+    // loopback stays on its source when the default source is switched for the recording.
+    const QByteArray arguments =
+        "source=" + source +
+        " latency_msec=20 source_dont_move=true sink_input_properties=" + kLoopbackTag;
+    uint32_t index = PA_INVALID_INDEX;
+    if (!session.finish(pa_context_load_module(session.context(), "module-loopback",
+                                               arguments.constData(), onModuleLoaded, &index)) ||
+        index == PA_INVALID_INDEX)
+        return false;
+    m_loopback = index;
+    return true;
+}
+
+bool PulseMixer::unloadLoopback(int device) {
+    if (device != 0)
+        return false;
+    if (m_loopback == kNoModule)
+        return true;
+    PulseSession session(m_timeout);
     bool succeeded = false;
-    const QByteArray name = sourceName.toUtf8();
-    return session.finish(pa_context_set_source_mute_by_name(
-               session.context(), name.constData(), muted ? 1 : 0, onSuccess, &succeeded)) &&
-           succeeded;
+    if (!session.connect() || !session.finish(pa_context_unload_module(
+                                  session.context(), m_loopback, onSuccess, &succeeded)))
+        return false;
+    // Failure here means the module is gone already (unloaded by the user): nothing to undo.
+    m_loopback = kNoModule;
+    return true;
+}
+
+bool PulseMixer::loopbackLoaded(int device) {
+    if (device != 0 || m_loopback == kNoModule)
+        return false;
+    PulseSession session(m_timeout);
+    ModuleReply reply;
+    if (!session.connect() || !session.finish(pa_context_get_module_info(
+                                  session.context(), m_loopback, onModuleInfo, &reply)))
+        return false;
+    if (reply.done && !reply.found)
+        m_loopback = kNoModule;
+    return reply.found;
 }

@@ -29,11 +29,21 @@ bool VirtualMixer::setDefaultSource(int device, const QString& sourceName) {
     return true;
 }
 
-bool VirtualMixer::setSourceMute(int device, const QString& sourceName, bool muted) {
-    MixerSource* source = findSource(device, sourceName);
-    if (!source)
+bool VirtualMixer::loadLoopback(int device, const QString& sourceName) {
+    if (loopbackLoaded(device))
+        return true;
+    if (device != 0 || !findSource(device, sourceName))
         return false;
-    source->muted = muted;
+    loopbackSource = sourceName;
     ++writes;
+    return true;
+}
+
+bool VirtualMixer::unloadLoopback(int device) {
+    if (failWrites || device != 0)
+        return false;
+    if (!loopbackSource.isEmpty())
+        ++writes;
+    loopbackSource.clear();
     return true;
 }

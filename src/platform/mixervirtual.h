@@ -11,9 +11,12 @@ public:
 
     QList<MixerDevice> readDevices() override { return devices; }
     bool setDefaultSource(int device, const QString& sourceName) override;
-    bool setSourceMute(int device, const QString& sourceName, bool muted) override;
+    bool loadLoopback(int device, const QString& sourceName) override;
+    bool unloadLoopback(int device) override;
+    bool loopbackLoaded(int device) override { return device == 0 && !loopbackSource.isEmpty(); }
 
     QList<MixerDevice> devices;
+    QString loopbackSource;  // the source the loopback plays into the speakers; empty: none
     bool failWrites = false; // makes every write report failure and change nothing
     int writes = 0;          // accepted writes
 

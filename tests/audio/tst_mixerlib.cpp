@@ -88,13 +88,19 @@ private slots:
         QCOMPARE(this->defaultSource(), defaultSource);
     }
 
-    void microphoneMuteActsOnFirstNonMonitorSource() {
+    // The microphone's line in the mix is a loopback of the first real source; muting it
+    // never mutes the source itself, which the host needs for the call.
+    void microphoneInMixIsALoopbackOfFirstNonMonitorSource() {
         m_mixer.devices[0].sources.append(source("line", "Line In"));
-        m_lib.SetMicrophoneMute(0, 1);
-        QCOMPARE(m_mixer.devices[0].sources[1].muted, true);
-        QVERIFY(!m_mixer.devices[0].sources[0].muted && !m_mixer.devices[0].sources[2].muted);
+        QCOMPARE(m_lib.GetMicrophoneMute(0), 1);
         m_lib.SetMicrophoneMute(0, 0);
-        QCOMPARE(m_mixer.devices[0].sources[1].muted, false);
+        QCOMPARE(m_mixer.loopbackSource, QStringLiteral("mic"));
+        QCOMPARE(m_lib.GetMicrophoneMute(0), 0);
+        m_lib.SetMicrophoneMute(0, 1);
+        QVERIFY(m_mixer.loopbackSource.isEmpty());
+        QCOMPARE(m_lib.GetMicrophoneMute(0), 1);
+        for (const MixerSource& s : m_mixer.devices[0].sources)
+            QVERIFY(!s.muted);
     }
 
     void formShowsStoredChoiceAndBackStoresIt_data() {

@@ -19,6 +19,10 @@ QString defaultSource() {
     return pactl({u"get-default-source"_s});
 }
 
+int loopbacks() {
+    return int(pactl({u"list"_s, u"short"_s, u"modules"_s}).count(u"module-loopback"_s));
+}
+
 bool micMuted() {
     return pactl({u"get-source-mute"_s, u"mic"_s}).endsWith("yes");
 }
@@ -71,11 +75,27 @@ private slots:
         QCOMPARE(defaultSource(), u"mic"_s);
     }
 
-    void microphoneMuteFollowsValue() {
-        m_lib.SetMicrophoneMute(0, 1);
-        QVERIFY(micMuted());
+    // Audible in the mix: the program's loopback of "mic"; muted again: no loopback left, and
+    // the source itself never muted.
+    void microphoneInMixIsTheProgramsLoopback() {
         m_lib.SetMicrophoneMute(0, 0);
+        QCOMPARE(loopbacks(), 1);
+        QVERIFY(pactl({u"list"_s, u"modules"_s}).contains(u"source=\"mic\""_s));
+        QCOMPARE(m_lib.GetMicrophoneMute(0), 0);
+        m_lib.SetMicrophoneMute(0, 0); // twice audible is still one loopback
+        QCOMPARE(loopbacks(), 1);
+        m_lib.SetMicrophoneMute(0, 1);
+        QCOMPARE(loopbacks(), 0);
+        QCOMPARE(m_lib.GetMicrophoneMute(0), 1);
         QVERIFY(!micMuted());
+        // The program's end removes a loopback still loaded.
+        {
+            PulseMixer mixer;
+            MixerLib lib(mixer);
+            lib.SetMicrophoneMute(0, 0);
+            QCOMPARE(loopbacks(), 1);
+        }
+        QCOMPARE(loopbacks(), 0);
     }
 
     void noServerMeansNoDevice() {
@@ -88,10 +108,10 @@ private slots:
             QCOMPARE(m_lib.GetRecordingSources(0, names, id, count), QString());
             QVERIFY(id == 0 && count == 0);
             QVERIFY(!m_lib.SelectRecordingSource(1, 2, 0, 0));
-            QVERIFY(!m_mixer.setSourceMute(0, u"mic"_s, true));
-            m_lib.SetMicrophoneMute(0, 1);
+            QVERIFY(!m_mixer.loadLoopback(0, u"mic"_s));
+            m_lib.SetMicrophoneMute(0, 0);
         }
-        QVERIFY(!micMuted());
+        QVERIFY(!micMuted() && loopbacks() == 0);
     }
 };
 

@@ -3,6 +3,7 @@
 #include "controlobject.h"
 #include "deliverycontrol.h"
 #include "hostendpoint.h"
+#include "microphonevoice.h"
 #include "options.h"
 #include "signalwatcher.h"
 #include "simulator.h"
@@ -87,6 +88,9 @@ int main(int argc, char** argv) {
     VoicePlayer voice(options.voiceFile, options.voiceDevice);
     if (!options.voiceFile.isEmpty())
         simulator.setVoicePlayer(&voice);
+    MicrophoneVoice micVoice(options.micVoiceFile, options.micVoiceDevice);
+    if (!options.micVoiceFile.isEmpty())
+        simulator.setMicrophoneVoice(&micVoice);
     Console console(&simulator);
     SignalWatcher terminationSignals;
     QObject::connect(&terminationSignals, &SignalWatcher::terminationRequested, &app,

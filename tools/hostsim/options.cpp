@@ -57,6 +57,16 @@ bool parseOptions(const QStringList& arguments, Options* options, QString* error
                                          QStringLiteral("sink"));
     parser.addOptions({user, world, attach, answerDelay, noConsole, control, audioIn, audioOut,
                        voice, voiceDevice});
+    const QCommandLineOption micVoice(
+        QStringLiteral("mic-voice"),
+        QStringLiteral("WAV file played, over and over, into the microphone's sink while a "
+                       "simulated user is in a call: the user's own voice."),
+        QStringLiteral("file"));
+    const QCommandLineOption micVoiceDevice(
+        QStringLiteral("mic-voice-device"),
+        QStringLiteral("Sink whose monitor feeds the microphone source (paplay --device)."),
+        QStringLiteral("sink"));
+    parser.addOptions({micVoice, micVoiceDevice});
     if (!parser.parse(arguments)) {
         *error = parser.errorText();
         return false;
@@ -98,5 +108,7 @@ bool parseOptions(const QStringList& arguments, Options* options, QString* error
     options->audioOut = parser.value(audioOut);
     options->voiceFile = parser.value(voice);
     options->voiceDevice = parser.value(voiceDevice);
+    options->micVoiceFile = parser.value(micVoice);
+    options->micVoiceDevice = parser.value(micVoiceDevice);
     return true;
 }

@@ -22,6 +22,8 @@ struct Options {
     QString audioOut = QStringLiteral("spk");
     QString voiceFile;
     QString voiceDevice;
+    QString micVoiceFile;   // the user's own voice on the microphone during a call
+    QString micVoiceDevice; // the sink that feeds the microphone source
 };
 
 // Reads the command line; false with a message for the user when it cannot be understood.

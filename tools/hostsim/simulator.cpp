@@ -2,6 +2,7 @@
 
 #include "hostendpoint.h"
 #include "interpreter.h"
+#include "microphonevoice.h"
 #include "voiceplayer.h"
 
 #include <QTimer>
@@ -156,11 +157,15 @@ void Simulator::callAnswered(const SimCall& call) {
     const QString remote = simulatedSide(call);
     if (voice_ && !remote.isEmpty())
         voice_->start(call.id);
+    if (micVoice_ && !remote.isEmpty())
+        micVoice_->start(call.id);
 }
 
 void Simulator::callEnded(const SimCall& call) {
     if (voice_)
         voice_->stop(call.id);
+    if (micVoice_)
+        micVoice_->stop(call.id);
 }
 
 OpResult Simulator::sendChat(const QString& from, const QString& to, const QString& text) {

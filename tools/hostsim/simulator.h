@@ -14,6 +14,7 @@
 
 class HostEndpoint;
 class VoicePlayer;
+class MicrophoneVoice;
 
 // Result of an operation asked for by a client, the console or the control object.
 struct OpResult {
@@ -46,6 +47,7 @@ public:
     AttachMode attachMode() const { return settings_.attach; }
     void setAttachMode(const AttachMode& mode) { settings_.attach = mode; }
     void setVoicePlayer(VoicePlayer* player) { voice_ = player; }
+    void setMicrophoneVoice(MicrophoneVoice* voice) { micVoice_ = voice; }
 
     bool addEndpoint(const QString& handle, const QString& address, QString* error);
     HostEndpoint* endpoint(const QString& handle) const;
@@ -97,4 +99,5 @@ private:
     std::map<QString, QSet<QString>> watched_;
     VoicePlayer* voice_ = nullptr;
     ChatDelivery delivery_;
+    MicrophoneVoice* micVoice_ = nullptr;
 };
