@@ -20,9 +20,10 @@ void HostLineRouter::route(QString& line) {
     deliver(Step::Message, line);
     deliver(Step::Call, line);
     deliver(Step::Main, line);
-    if (answeringMachineTakesLines())
+    const bool answering = answeringMachineTakesLines();
+    if (answering)
         m_answering->SetSkypeResponse(line);
-    else
+    if (!answering || (m_recorderBusy && m_recorderBusy()))
         deliver(Step::Recording, line);
     if (m_state.GetUnimodeForm().isEmpty())
         deliver(Step::Contact, line);

@@ -3,6 +3,7 @@
 #include "hostlinetarget.h"
 
 #include <array>
+#include <functional>
 
 // Hands every host line to the windows in a fixed order. Each window sees every line (apart
 // from the two conditions below) and ignores what is not its own; a step whose window does
@@ -27,6 +28,10 @@ public:
     // The answering machine sits between the main window and the call recorder.
     void setAnsweringMachine(AnsweringLineTarget* target) { m_answering = target; }
     AnsweringLineTarget* answeringMachine() const { return m_answering; }
+    // While the call recorder records it goes on receiving host lines even when the
+    // answering machine takes them too (its switch came back with a re-attach), so the end of
+    // the recorded call always reaches it.
+    void setRecorderBusy(std::function<bool()> busy) { m_recorderBusy = std::move(busy); }
 
     void route(QString& line);
 
@@ -39,4 +44,5 @@ private:
     const RoutingState& m_state;
     std::array<HostLineTarget*, static_cast<std::size_t>(Step::Count)> m_targets{};
     AnsweringLineTarget* m_answering = nullptr;
+    std::function<bool()> m_recorderBusy;
 };

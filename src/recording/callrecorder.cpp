@@ -6,8 +6,8 @@
 #include "platform/clock.h"
 #include "recordinghistory.h"
 #include "recordingstatus.h"
-#include "shell/debugconsole.h"
-#include "shell/services.h"
+#include "base/debugconsole.h"
+#include "base/services.h"
 
 namespace {
 // Statuses after which a call carries no more sound.

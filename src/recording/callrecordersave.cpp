@@ -6,7 +6,7 @@
 #include "recordinghistory.h"
 #include "recordingnames.h"
 #include "recordingstatus.h"
-#include "shell/services.h"
+#include "base/services.h"
 
 #include <QDir>
 

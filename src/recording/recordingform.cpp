@@ -3,8 +3,8 @@
 #include "recordinghistory.h"
 #include "shell/applylanguage.h"
 #include "shell/centerform.h"
-#include "shell/languagepack.h"
-#include "shell/services.h"
+#include "base/languagepack.h"
+#include "base/services.h"
 
 #include <QGridLayout>
 #include <QHeaderView>

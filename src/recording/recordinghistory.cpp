@@ -5,9 +5,9 @@
 #include "platform/prompts.h"
 #include "recordingnames.h"
 #include "recordingstatus.h"
-#include "shell/debugconsole.h"
-#include "shell/genlib.h"
-#include "shell/services.h"
+#include "base/debugconsole.h"
+#include "base/genlib.h"
+#include "base/services.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "recordingnames.h"
 
-#include "shell/genlib.h"
+#include "base/genlib.h"
 
 #include <QFileInfo>
 

@@ -4,11 +4,21 @@
 // the null sink "micin"). During a call the simulator plays the remote party's voice (440 Hz)
 // into spk and the user's voice (880 Hz) into micin, so the microphone carries it.
 #include "../audio/soundtestfiles.h"
+#include "app/session.h"
 #include "hostsimharness.h"
+#include "platform/audiochoice.h"
+#include "platform/hosttransportdbus.h"
+#include "platform/mixerpulse.h"
+#include "platform/sound.h"
+#include "recording/callrecorder.h"
+#include "recording/recordinghistory.h"
 #include "testmain.h"
 #include "testservices.h"
 
 #include <QDir>
+#include <QFileInfo>
+
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 using SoundTest::pactl;
@@ -16,6 +26,10 @@ using SoundTest::pactl;
 namespace {
 constexpr double kRemoteHz = 440;
 constexpr double kUserHz = 880;
+
+int loopbacks() {
+    return int(pactl({u"list"_s, u"short"_s, u"modules"_s}).count(u"module-loopback"_s));
+}
 
 bool holds(const SoundTest::Sound& sound, double hz) {
     // Against a frequency neither voice has: the tone stands far above what leaks around it.
@@ -76,8 +90,60 @@ private slots:
         m_daemon.waitForFinished(5000);
     }
 
-    void recordsBothSidesOfTheCall() {
-        // filled in with the program's session
+    void recordsBothSidesOfTheCallAndSavesAtQuit() {
+        TestServices test;
+        test.folders.createDataFolders();
+        DBusHostTransport transport(QDBusConnection::connectToBus(m_bus->address(), u"program"_s));
+        auto session = std::make_unique<Session>(
+            test.services, transport,
+            createSoundBackend(AudioChoice{AudioChoice::Pulse, m_dir.filePath(u"unsaved"_s)}),
+            std::make_unique<PulseMixer>());
+        // The mix of the speakers is what the recording hears (the mixer window's choice).
+        session->mixerConfig().setChosenSource(u"Monitor of Speakers"_s);
+        CallRecorder& recorder = session->recorder();
+        transport.registerClient();
+        session->api().ConnectToSkype();
+        QTRY_VERIFY(!session->api().hostHandle().isEmpty());
+        session->main().timer1().stop();
+
+        const uint call = ring();
+        QTRY_VERIFY(recorder.recordButtonEnabled());
+        // The call tracker asks every new call's partner; as it would.
+        session->sendToHost(u"GET CALL %1 PARTNER_HANDLE"_s.arg(call));
+        recorder.RecordButton_Click();
+        QVERIFY(recorder.recording());
+        QCOMPARE(loopbacks(), 1);
+        // The null sinks hand out their sound in blocks of up to two seconds.
+        QTest::qWait(5000);
+        hangUp(call);
+        QTRY_VERIFY_WITH_TIMEOUT(!recorder.recording(), 10000);
+
+        const QString saved = recorder.lastSavedPath();
+        QVERIFY2(QFileInfo(saved).fileName().endsWith(u"_bob.wav"_s), qPrintable(saved));
+        const SoundTest::Sound sound = SoundTest::readSound(saved);
+        QVERIFY(sound.valid && sound.seconds() > 2);
+        QVERIFY2(holds(sound, kRemoteHz), "the remote party is missing");
+        QVERIFY2(holds(sound, kUserHz), "the user's own voice is missing");
+        QVERIFY(!pactl({u"get-source-mute"_s, u"mic"_s}).endsWith(u"yes"_s));
+        QCOMPARE(loopbacks(), 0);
+        QCOMPARE(pactl({u"get-default-source"_s}), u"mic"_s);
+        const RecordingEntry first = session->recordingHistory().entries().value(0);
+        QCOMPARE(first.path, saved);
+        QCOMPARE(first.caller, u"bob"_s);
+        QCOMPARE(first.seconds, qint64(std::nearbyint(session->mci().GetAudioFileLength(saved))));
+
+        // Quitting while a call is recorded saves it and puts the microphone back.
+        const uint second = ring();
+        QTRY_VERIFY(recorder.recordButtonEnabled());
+        test.clock.advance(60);
+        recorder.RecordButton_Click();
+        QVERIFY(recorder.recording());
+        QTest::qWait(1000);
+        session.reset();
+        QCOMPARE(QDir(test.folders.recordingPath()).entryList(QDir::Files).size(), 2);
+        QCOMPARE(loopbacks(), 0);
+        hangUp(second);
+        QDBusConnection::disconnectFromBus(u"program"_s);
     }
 };
 
