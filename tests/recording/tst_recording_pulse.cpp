@@ -4,10 +4,13 @@
 // the null sink "micin"). During a call the simulator plays the remote party's voice (440 Hz)
 // into spk and the user's voice (880 Hz) into micin, so the microphone carries it.
 #include "../audio/soundtestfiles.h"
-#include "app/session.h"
+#include "app/mainformcore.h"
+#include "audio/mcilib.h"
+#include "audio/mixerconfig.h"
+#include "audio/mixerlib.h"
 #include "hostsimharness.h"
-#include "platform/audiochoice.h"
 #include "platform/hosttransportdbus.h"
+#include "recording/recordingstatus.h"
 #include "platform/mixerpulse.h"
 #include "platform/sound.h"
 #include "recording/callrecorder.h"
@@ -37,6 +40,34 @@ bool holds(const SoundTest::Sound& sound, double hz) {
     return SoundTest::powerAt(sound.mono, sound.rate, hz) > 100 * floor;
 }
 } // namespace
+
+struct Interim {
+    Interim(TestServices& test, HostTransport& transport, const QString& temp)
+        : core(test.services, transport), m(createSoundBackend(temp)), mixerLib_(mixer_),
+          config(test.settings, mixerLib_), history(test.services, m, status),
+          rec(test.services, m, config, mixerLib_, status, history) {
+        core.api().router().setTarget(HostLineRouter::Step::Recording, &rec);
+        QObject::connect(&m, &MCILib::mciNotify, &rec, [this](const QString& alias) {
+            alias == u"rr"_s ? rec.MCINOTIFYHandler() : history.MCINOTIFYHandler();
+        });
+    }
+    ~Interim() { rec.shutDown(); }
+    MixerConfig& mixerConfig() { return config; }
+    CallRecorder& recorder() { return rec; }
+    SkypeAPIHandler& api() { return core.api(); }
+    MainFormCore& main() { return core; }
+    MCILib& mci() { return m; }
+    RecordingHistory& recordingHistory() { return history; }
+    void sendToHost(const QString& line) { core.api().SendCommandToSkype(line); }
+    MainFormCore core;
+    MCILib m;
+    PulseMixer mixer_;
+    MixerLib mixerLib_;
+    MixerConfig config;
+    RecordingStatus status;
+    RecordingHistory history;
+    CallRecorder rec;
+};
 
 class TestRecordingPulse : public QObject {
     Q_OBJECT
@@ -94,10 +125,7 @@ private slots:
         TestServices test;
         test.folders.createDataFolders();
         DBusHostTransport transport(QDBusConnection::connectToBus(m_bus->address(), u"program"_s));
-        auto session = std::make_unique<Session>(
-            test.services, transport,
-            createSoundBackend(AudioChoice{AudioChoice::Pulse, m_dir.filePath(u"unsaved"_s)}),
-            std::make_unique<PulseMixer>());
+        auto session = std::make_unique<Interim>(test, transport, m_dir.filePath(u"unsaved"_s));
         // The mix of the speakers is what the recording hears (the mixer window's choice).
         session->mixerConfig().setChosenSource(u"Monitor of Speakers"_s);
         CallRecorder& recorder = session->recorder();
