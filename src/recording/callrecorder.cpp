@@ -17,8 +17,8 @@ bool callIsOver(const QString& status) {
                                      QStringLiteral("CANCELLED"), QStringLiteral("BUSY")};
     return ends.contains(status);
 }
-// Handles the host sends for calls that never end are dropped past this many.
-constexpr qsizetype kMaxPartners = 256;
+// Calls and handles the host reports without ever ending the calls are dropped past this many.
+constexpr qsizetype kMaxCalls = 256;
 } // namespace
 
 CallRecorder::CallRecorder(Services& services, MCILib& mci, MixerConfig& mixerConfig,
@@ -57,7 +57,7 @@ void CallRecorder::SetSkypeResponse(QString& line) {
     if (words.size() < 4 || words.at(0) != QLatin1String("CALL"))
         return;
     if (words.at(2) == QLatin1String("PARTNER_HANDLE")) {
-        if (m_partners.size() >= kMaxPartners)
+        if (m_partners.size() >= kMaxCalls)
             m_partners.clear();
         m_partners.insert(words.at(1), words.at(3));
         // A handle that arrives after the start still names the file.
@@ -73,6 +73,8 @@ void CallRecorder::callStatus(const QString& id, const QString& status) {
         // A call that resumes from hold is the same call; it moves to the end of the list.
         m_callsInProgress.removeAll(id);
         m_callsInProgress.append(id);
+        if (m_callsInProgress.size() > kMaxCalls)
+            m_callsInProgress.removeFirst();
     } else if (callIsOver(status)) {
         m_callsInProgress.removeAll(id);
         m_partners.remove(id);
