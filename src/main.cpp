@@ -8,6 +8,7 @@
 #include "platform/hosttransportdbus.h"
 #include "platform/qsettingsstore.h"
 #include "platform/singleinstance.h"
+#include "platform/terminationsignals.h"
 #include "platform/widgetprompts.h"
 #include "shell/consoleform.h"
 #include "shell/mainform.h"
@@ -54,5 +55,9 @@ int main(int argc, char** argv) {
     // The console is a tool of the Debug menu: it opens only where that menu is shown.
     if (options.isSet(consoleOption) && mainForm.core().debugMode())
         mainForm.windows().console().show();
+    // SIGTERM, SIGINT and SIGHUP end the program the orderly way, through every destructor.
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app,
+                     &QCoreApplication::quit);
     return app.exec();
 }
