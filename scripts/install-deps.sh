@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config ccache
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl1-mesa-dev libglib2.0-dev
-    libpulse-dev libsndfile1-dev
+    libpulse-dev libsndfile1-dev qtkeychain-qt6-dev libsecret-1-0 openssl
     dbus dbus-x11 pulseaudio pulseaudio-utils
     python3 python3-aiosmtpd sox xvfb xauth
 )

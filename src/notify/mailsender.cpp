@@ -2,7 +2,9 @@
 
 #include "base/debugconsole.h"
 #include "base/services.h"
+#include "notify/keychainsecretstore.h"
 #include "notify/mailcompose.h"
+#include "notify/mailpassword.h"
 #include "notify/smtpsocket.h"
 
 namespace {
@@ -42,7 +44,15 @@ MailSender::MailSender(Services& services, QObject* parent)
 
 MailSender::MailSender(Services& services, std::unique_ptr<SmtpTransport> transport,
                        QObject* parent)
-    : QObject(parent), m_services(services), m_transport(std::move(transport)) {
+    : MailSender(services, std::move(transport), nullptr, parent) {}
+
+MailSender::MailSender(Services& services, std::unique_ptr<SmtpTransport> transport,
+                       std::unique_ptr<SecretStore> secrets, QObject* parent)
+    : QObject(parent), m_services(services),
+      m_transport(transport ? std::move(transport) : std::make_unique<SmtpSocket>()),
+      m_password(new MailPassword(
+          secrets ? std::move(secrets) : std::make_unique<KeychainSecretStore>(), this)) {
+    connectTransport();
     m_timer1.setInterval(kTimeoutMs);
     connect(&m_timer1, &QTimer::timeout, this, &MailSender::Timer1_Timer);
     connect(m_transport.get(), &SmtpTransport::dataArrived, this, &MailSender::DataArrival);
@@ -87,21 +97,36 @@ void MailSender::setBody(const QString& text) {
 void MailSender::setAttachment(const QString& text) {
     setField(m_attachment, text);
 }
+void MailSender::setUser(const QString& text) {
+    setField(m_user, text);
+}
+void MailSender::setSecurity(SmtpSecurity security) {
+    if (m_security == security)
+        return;
+    m_security = security;
+    emit fieldsChanged();
+}
 
 void MailSender::LoadSettings() {
     const SettingsStore& store = m_services.settings;
     setSmtpServer(readSetting(store, kSendMailSettings[0]));
     setFrom(readSetting(store, kSendMailSettings[1]));
     setTo(readSetting(store, kSendMailSettings[2]));
+    setSecurity(ParseSecurity(readSetting(store, kSendMailSettings[3])));
+    setUser(readSetting(store, kSendMailSettings[4]));
+    if (!m_user.isEmpty())
+        m_password->load(MailPassword::keyFor(m_user, ParseServerText(m_smtpServer).host));
 }
 
 void MailSender::SaveSettings() {
     SettingsStore& store = m_services.settings;
     for (const SettingKey& key : kSendMailSettings)
         deleteIfPresent(store, key);
-    const QString values[] = {m_smtpServer, m_from, m_to};
-    for (int i = 0; i < 3; ++i)
+    const QString values[] = {m_smtpServer, m_from, m_to, SecurityText(m_security), m_user};
+    for (int i = 0; i < 5; ++i)
         writeSetting(store, kSendMailSettings[i], values[i].trimmed());
+    if (!m_user.trimmed().isEmpty())
+        m_password->save(MailPassword::keyFor(m_user, ParseServerText(m_smtpServer).host));
 }
 
 void MailSender::SendMail() {
@@ -131,8 +156,7 @@ void MailSender::ExecSend() {
     m_replies.clear();
     m_stream.reset();
     m_timer1.start();
-    const SmtpServerAddress address = ParseServerText(m_smtpServer);
-    m_transport->connectToServer(address.host, address.port);
+    startConnection();
     setMailStatus(QStringLiteral("Conectting"));
 }
 
@@ -148,14 +172,17 @@ void MailSender::DataArrival(const QByteArray& data) {
     restartTimer1();
     SmtpReplyReader::Reply reply;
     while (!m_tag.isEmpty() && m_replies.takeReply(reply))
-        handleReply(reply.code);
+        handleReply(reply);
 }
 
-void MailSender::handleReply(const QByteArray& code) {
+void MailSender::handleReply(const SmtpReplyReader::Reply& reply) {
     if (m_tag == QLatin1String(kQuit)) {
         finishConversation();
         return;
     }
+    if (handleLoginReply(reply))
+        return;
+    const QByteArray& code = reply.code;
     const ConversationStep* step = stepFor(m_tag);
     if (!step)
         return;
@@ -229,8 +256,11 @@ void MailSender::finishConversation() {
     m_timer1.stop();
     setTag(QString());
     m_replies.clear();
-    if (Record* record = sendingRecord())
+    if (Record* record = sendingRecord()) {
         record->state = Done;
+        if (record->test)
+            endTest(*record, m_text6 == QLatin1String("OK") ? QString() : m_text6);
+    }
     setMailStatus(QString());
     RemoveDoneRecords();
     ExecSend();
@@ -244,11 +274,14 @@ void MailSender::failSending(const QString& note, bool clearStatus) {
     m_replies.clear();
     setTag(QString());
     if (Record* record = sendingRecord()) {
-        record->state = Failed;
+        record->state = record->test ? Done : Failed; // a test is no mail to keep
         record->note = note;
+        if (record->test)
+            endTest(*record, note);
     }
     if (clearStatus)
         setMailStatus(QString());
+    RemoveDoneRecords();
     ExecSend();
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "notify/mailmessagestream.h"
+#include "notify/secretstore.h"
+#include "notify/smtplogin.h"
 #include "notify/smtpprotocol.h"
+#include "notify/smtptransport.h"
 #include "platform/settingsstore.h"
 
 #include <QList>
@@ -11,13 +14,13 @@
 #include <memory>
 
 struct Services;
-class SmtpTransport;
+class MailPassword;
 
 // Settings of the mail sender, section "SendMail".
 inline constexpr SettingKey kSendMailSettings[] = {
-    {"SendMail", "SMTPServer", ""},
-    {"SendMail", "SenderMailAddress", ""},
-    {"SendMail", "MailAddress", ""},
+    {"SendMail", "SMTPServer", ""},  {"SendMail", "SenderMailAddress", ""},
+    {"SendMail", "MailAddress", ""}, {"SendMail", "Security", "None"},
+    {"SendMail", "UserName", ""},
 };
 
 // The logic of the mail window: its fields, the queue of mails and the SMTP conversation that
@@ -32,14 +35,18 @@ public:
         QByteArray boundary; // empty for a plain mail
         QString attachmentPath;
         qint32 state = Waiting;
-        QString note; // why a failed mail failed
+        QString note;      // why a failed mail failed
+        bool test = false; // the Test button's: no mail, the conversation ends after the login
     };
     static constexpr int kTimeoutMs = 65000;
 
-    // Uses a real TCP socket.
+    // Uses a real socket and the desktop's secret store.
     explicit MailSender(Services& services, QObject* parent = nullptr);
     MailSender(Services& services, std::unique_ptr<SmtpTransport> transport,
                QObject* parent = nullptr);
+    // Null transport or secrets: the real ones.
+    MailSender(Services& services, std::unique_ptr<SmtpTransport> transport,
+               std::unique_ptr<SecretStore> secrets, QObject* parent = nullptr);
     ~MailSender() override;
 
     // The window's fields: settings and the parameters of the next mail.
@@ -55,6 +62,12 @@ public:
     void setSubject(const QString& text);
     void setBody(const QString& text);
     void setAttachment(const QString& text);
+    SmtpSecurity security() const { return m_security; }
+    QString user() const { return m_user; }
+    void setSecurity(SmtpSecurity security);
+    void setUser(const QString& text);
+    // The password: kept in the secret store, never in the settings.
+    MailPassword& password() { return *m_password; }
 
     // "OK", "ERR : " + reply code, or empty while a mail waits.
     QString text6() const { return m_text6; }
@@ -76,15 +89,27 @@ public:
     void ExecSend();
     // No reply for 65 s: the mail being sent fails and the next one starts.
     void Timer1_Timer();
+    // Queues a trial of the connection and the login that sends no mail; testFinished tells.
+    void Test();
 
 signals:
     void mailStatusChanged(const QString& text);
     void text6Changed(const QString& text);
     void fieldsChanged();
+    // The outcome of Test, in the language pack's words.
+    void testFinished(bool passed, const QString& outcome);
 
 private:
     void DataArrival(const QByteArray& data);
-    void handleReply(const QByteArray& code);
+    void handleReply(const SmtpReplyReader::Reply& reply);
+    void connectTransport();
+    void startConnection();
+    bool handleLoginReply(const SmtpReplyReader::Reply& reply);
+    void applyLoginStep(const SmtpLogin::Step& step);
+    void loggedIn();
+    void encrypted();
+    void securityFailed(const QString& text);
+    void endTest(const Record& record, const QString& failure);
     void sendLine(const QByteArray& line);
     void sendMessage(Record& record);
     void pumpMessage();
@@ -103,6 +128,8 @@ private:
     QTimer m_timer1;
     SmtpReplyReader m_replies;
     std::unique_ptr<MailMessageStream> m_stream;
+    std::unique_ptr<SmtpLogin> m_login; // while a secured or authenticated conversation runs
+    MailPassword* m_password;           // child
     QList<Record> m_queue;
     qint32 m_nextSequence = 1;
     QString m_tag;
@@ -114,4 +141,6 @@ private:
     QString m_subject;
     QString m_body;
     QString m_attachment;
+    SmtpSecurity m_security = SmtpSecurity::None;
+    QString m_user;
 };

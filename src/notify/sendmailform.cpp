@@ -1,7 +1,10 @@
 #include "sendmailform.h"
 
 #include "base/services.h"
+#include "notify/maillogonbox.h"
 #include "notify/mailsender.h"
+#include "notify/secretstore.h"
+#include "notify/smtptransport.h"
 #include "shell/applylanguage.h"
 #include "shell/centerform.h"
 
@@ -38,8 +41,10 @@ void showText(QLineEdit* edit, const QString& text) {
 
 } // namespace
 
-SendMailForm::SendMailForm(Services& services, QWidget* parent)
-    : QDialog(parent), m_services(services), m_sender(new MailSender(services, this)) {
+SendMailForm::SendMailForm(Services& services, QWidget* parent,
+                           std::unique_ptr<SecretStore> secrets)
+    : QDialog(parent), m_services(services),
+      m_sender(new MailSender(services, nullptr, std::move(secrets), this)) {
     setObjectName(QStringLiteral("SendMailForm"));
     setWindowTitle(QStringLiteral("Properties of Mail Address for sending status"));
     setTag(this, QStringLiteral("STR-ID:15"));
@@ -91,6 +96,7 @@ void SendMailForm::buildControls() {
     buttons->addWidget(m_command2);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
+    layout->addWidget(new MailLogonBox(*m_sender, m_services.language, this));
     layout->addLayout(buttons);
 }
 

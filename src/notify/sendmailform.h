@@ -1,12 +1,17 @@
 #pragma once
 
+#include "notify/secretstore.h"
+
 #include <QDialog>
+
+#include <memory>
 
 class MailSender;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+
 struct Services;
 
 // "Properties of Mail Address for sending status": the mail settings and, at the same time,
@@ -15,7 +20,9 @@ struct Services;
 class SendMailForm : public QDialog {
     Q_OBJECT
 public:
-    explicit SendMailForm(Services& services, QWidget* parent = nullptr);
+    // Without secrets, the password is kept in the desktop's secret store.
+    explicit SendMailForm(Services& services, QWidget* parent = nullptr,
+                          std::unique_ptr<SecretStore> secrets = nullptr);
     ~SendMailForm() override;
 
     void SendMail();

@@ -40,16 +40,16 @@ bool SmtpReplyReader::takeReply(Reply& reply) {
     }
 }
 
-SmtpServerAddress ParseServerText(const QString& text) {
+SmtpServerAddress ParseServerText(const QString& text, quint16 defaultPort) {
     const QString trimmed = text.trimmed();
-    SmtpServerAddress address{trimmed, 25};
+    SmtpServerAddress address{trimmed, defaultPort};
     if (trimmed.startsWith(u'[')) {
         const qsizetype close = trimmed.indexOf(u']');
         if (close < 0)
             return address;
         address.host = trimmed.mid(1, close - 1);
         const QString rest = trimmed.mid(close + 1);
-        quint16 port = 25;
+        quint16 port = defaultPort;
         if (rest.startsWith(u':') && parsePort(rest.mid(1), port))
             address.port = port;
         return address;
@@ -58,7 +58,7 @@ SmtpServerAddress ParseServerText(const QString& text) {
     if (trimmed.count(u':') != 1)
         return address;
     const qsizetype colon = trimmed.indexOf(u':');
-    quint16 port = 25;
+    quint16 port = defaultPort;
     if (parsePort(trimmed.mid(colon + 1), port)) {
         address.host = trimmed.left(colon);
         address.port = port;

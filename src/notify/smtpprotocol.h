@@ -23,9 +23,10 @@ private:
     QByteArray m_buffer;
 };
 
-// The server field: "host" or "host:port" ("[v6-address]:port" too). Port 25 without one.
+// The server field: "host" or "host:port" ("[v6-address]:port" too). Without a port, the
+// security setting's default: 25 unless given.
 struct SmtpServerAddress {
     QString host;
     quint16 port = 25;
 };
-SmtpServerAddress ParseServerText(const QString& text);
+SmtpServerAddress ParseServerText(const QString& text, quint16 defaultPort = 25);

@@ -29,7 +29,8 @@ class Store:
         return "250 Message accepted for delivery"
 
 
-def serve(folder):
+def serve(folder, **options):
+    """Serves until standard input closes; options go to aiosmtpd's Controller."""
     try:
         from aiosmtpd.controller import Controller
     except ImportError:
@@ -40,7 +41,7 @@ def serve(folder):
         with socket.socket() as s:
             s.bind(("127.0.0.1", 0))
             port = s.getsockname()[1]
-        controller = Controller(Store(folder), hostname="127.0.0.1", port=port)
+        controller = Controller(Store(folder), hostname="127.0.0.1", port=port, **options)
         try:
             controller.start()
             break

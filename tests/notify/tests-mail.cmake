@@ -3,3 +3,9 @@
 quenlark_add_test(tst_mailcompose ${CMAKE_CURRENT_LIST_DIR}/tst_mailcompose.cpp)
 quenlark_add_test(tst_mailsender ${CMAKE_CURRENT_LIST_DIR}/tst_mailsender.cpp)
 quenlark_add_test(tst_mailsmtp ${CMAKE_CURRENT_LIST_DIR}/tst_mailsmtp.cpp LABELS smtp TIMEOUT 120)
+# Secured and authenticated mail: the window's login settings and the password's store
+# (unit; the real keychain case skips itself on a bus with a secret service), and delivery
+# over STARTTLS and TLS with AUTH to aiosmtpd with a test certificate authority (smtp).
+quenlark_add_test(tst_maillogon ${CMAKE_CURRENT_LIST_DIR}/tst_maillogon.cpp)
+quenlark_add_test(tst_mailsecure ${CMAKE_CURRENT_LIST_DIR}/tst_mailsecure.cpp LABELS smtp
+    TIMEOUT 180)

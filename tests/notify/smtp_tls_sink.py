@@ -1,0 +1,68 @@
+#!/usr/bin/python3
+"""aiosmtpd on loopback with TLS and authentication, for the mail security tests and benchmark.
+
+smtp_tls_sink.py FOLDER MODE CERT_HOST [USER:PASSWORD [EXCLUDED_MECHANISM]]
+MODE: starttls (STARTTLS offered and required), tls (implicit TLS), plain (no STARTTLS offered).
+Makes a test certificate authority and a server certificate for CERT_HOST (a DNS name or an IP
+address) in FOLDER with openssl, prints "CA <path of the CA certificate>" and "PORT <n>", then
+stores mails as smtp_sink.py does. With USER:PASSWORD, AUTH PLAIN and LOGIN are offered and
+required; EXCLUDED_MECHANISM hides one of them.
+"""
+import ipaddress, os, ssl, subprocess, sys
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from smtp_sink import serve
+
+
+def openssl(*args):
+    subprocess.run(["openssl", *args], check=True, capture_output=True)
+
+
+def make_certificates(folder, host):
+    ca, ca_key = os.path.join(folder, "ca.pem"), os.path.join(folder, "ca.key")
+    cert, key = os.path.join(folder, "server.pem"), os.path.join(folder, "server.key")
+    ec = ["-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes"]
+    openssl("req", "-x509", *ec, "-keyout", ca_key, "-out", ca, "-days", "2",
+            "-subj", "/CN=Quenlark Test CA",
+            "-addext", "basicConstraints=critical,CA:TRUE",
+            "-addext", "keyUsage=critical,keyCertSign,cRLSign")
+    csr = os.path.join(folder, "server.csr")
+    openssl("req", *ec, "-keyout", key, "-out", csr, "-subj", "/CN=" + host)
+    try:
+        san = "IP:" + str(ipaddress.ip_address(host))
+    except ValueError:
+        san = "DNS:" + host
+    ext = os.path.join(folder, "server.ext")
+    with open(ext, "w") as f:
+        f.write("subjectAltName=%s\nextendedKeyUsage=serverAuth\n" % san)
+    openssl("x509", "-req", "-in", csr, "-CA", ca, "-CAkey", ca_key, "-CAcreateserial",
+            "-out", cert, "-days", "2", "-extfile", ext)
+    context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
+    context.load_cert_chain(cert, key)
+    return ca, context
+
+
+def main():
+    folder, mode, host = sys.argv[1:4]
+    os.makedirs(folder, exist_ok=True)
+    ca, context = make_certificates(folder, host)
+    options = {}
+    if mode == "starttls":
+        options.update(tls_context=context, require_starttls=True)
+    if len(sys.argv) > 4:
+        user, password = sys.argv[4].encode().split(b":", 1)
+        try:
+            from aiosmtpd.smtp import AuthResult, LoginPassword
+        except ImportError:
+            sys.exit(3)  # as smtp_sink.py does
+
+        def authenticator(server, session, envelope, mechanism, data):
+            ok = isinstance(data, LoginPassword) and (data.login, data.password) == (user, password)
+            return AuthResult(success=ok, handled=False)
+        options.update(authenticator=authenticator, auth_required=True, auth_require_tls=(mode == "starttls"),
+                       auth_exclude_mechanism=sys.argv[5:])
+    print("CA " + ca, flush=True)
+    serve(folder, ssl_context=context if mode == "tls" else None, server_kwargs=options)
+
+
+if __name__ == "__main__":
+    main()

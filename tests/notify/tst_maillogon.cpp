@@ -1,0 +1,118 @@
+#include "memorysecretstore.h"
+#include "notify/keychainsecretstore.h"
+#include "notify/mailpassword.h"
+#include "notify/mailsender.h"
+#include "notify/sendmailform.h"
+#include "testmain.h"
+#include "testservices.h"
+
+#include <QComboBox>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDirIterator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+// The mail window's login settings: security and its port, user name, and the password that
+// only the secret store may keep.
+class TestMailLogon : public QObject {
+    Q_OBJECT
+    template <typename T> static T* control(QWidget& form, const char* name) {
+        return form.findChild<T*>(QLatin1String(name));
+    }
+
+private slots:
+    void portFollowsSecurityUnlessGiven_data() {
+        QTest::addColumn<QString>("server");
+        QTest::addColumn<int>("security");
+        QTest::addColumn<int>("port");
+        QTest::newRow("none") << "mail.example.org" << int(SmtpSecurity::None) << 25;
+        QTest::newRow("STARTTLS") << "mail.example.org" << int(SmtpSecurity::StartTls) << 587;
+        QTest::newRow("TLS") << "[2001:db8::1]" << int(SmtpSecurity::Tls) << 465;
+        QTest::newRow("TLS, port given")
+            << "mail.example.org:2465" << int(SmtpSecurity::Tls) << 2465;
+    }
+    void portFollowsSecurityUnlessGiven() {
+        QFETCH(QString, server);
+        QFETCH(int, security);
+        QFETCH(int, port);
+        QCOMPARE(ParseServerText(server, DefaultPort(SmtpSecurity(security))).port, port);
+        QCOMPARE(ParseSecurity(SecurityText(SmtpSecurity(security))), SmtpSecurity(security));
+    }
+
+    void windowKeepsThePasswordOnlyInTheSecretStore_data() {
+        QTest::addColumn<bool>("available");
+        QTest::newRow("secret service") << true;
+        QTest::newRow("none: this run only") << false;
+    }
+    void windowKeepsThePasswordOnlyInTheSecretStore() {
+        QFETCH(bool, available);
+        TestServices ts;
+        writeTestFile(ts.tempPath() + "/packs/Quenlark_xx.pack",
+                      "904:kept safe\n905:this run only (%1)\n");
+        LanguagePack pack(ts.tempPath() + "/packs");
+        pack.LoadLanguagePack("xx");
+        Services services{ts.settings, ts.prompts, ts.clock, ts.folders, ts.log, ts.console, pack};
+        ts.settings.write("SendMail", "SMTPServer", "Mail.Example.org");
+        ts.settings.write("SendMail", "UserName", "alice");
+        auto owned = std::make_unique<MemorySecretStore>();
+        MemorySecretStore* store = owned.get();
+        store->available = available;
+        QMap<QString, QString> entries;
+        {
+            SendMailForm form(services, nullptr, std::move(owned));
+            auto* status = control<QLabel>(form, "SecretStatusLabel");
+            QTRY_COMPARE(status->text(), available
+                                             ? QStringLiteral("kept safe")
+                                             : QStringLiteral("this run only (no secret service)"));
+            control<QComboBox>(form, "SecurityCombo")->setCurrentIndex(1);
+            QTest::keyClicks(control<QLineEdit>(form, "PasswordText"), "s3cret");
+            QCOMPARE(form.mailSender().password().password(), QStringLiteral("s3cret"));
+            control<QPushButton>(form, "Command2")->click();
+            QTRY_COMPARE(store->writes, available ? 1 : 0);
+            entries = store->entries;
+        }
+        QCOMPARE(ts.settings.read("SendMail", "Security"), QStringLiteral("STARTTLS"));
+        QCOMPARE(ts.settings.read("SendMail", "UserName"), QStringLiteral("alice"));
+        for (const QString& key : ts.settings.keys("SendMail"))
+            QVERIFY(!ts.settings.read("SendMail", key).contains("s3cret"));
+        // The next run finds the password in the store, or asks again.
+        auto again = std::make_unique<MemorySecretStore>();
+        again->entries = entries;
+        again->available = available;
+        SendMailForm form(services, nullptr, std::move(again));
+        QTRY_COMPARE(control<QLineEdit>(form, "PasswordText")->text(),
+                     available ? QStringLiteral("s3cret") : QString());
+        QCOMPARE(control<QComboBox>(form, "SecurityCombo")->currentIndex(), 1);
+    }
+
+    // The desktop's store on a bus without a secret service: unavailable, and nothing falls
+    // back to a file.
+    void keychainWithoutSecretServiceSaysSo() {
+        QStringList services; // none without a bus
+        if (QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface())
+            services =
+                bus->activatableServiceNames().value() + bus->registeredServiceNames().value();
+        for (const QString& name : services) {
+            if (name.contains("secrets") || name.contains("kwalletd"))
+                QSKIP("this bus has a secret service: the test leaves it alone");
+        }
+        KeychainSecretStore store;
+        QSignalSpy read(&store, &SecretStore::readDone);
+        QSignalSpy written(&store, &SecretStore::writeDone);
+        store.read(QStringLiteral("SendMail/alice@example.org"));
+        store.write(QStringLiteral("SendMail/alice@example.org"), QStringLiteral("s3cret"));
+        QTRY_VERIFY_WITH_TIMEOUT(read.size() == 1 && written.size() == 1, 30000);
+        QCOMPARE(read[0][1].value<SecretStore::Result>(), SecretStore::Result::Unavailable);
+        QCOMPARE(written[0][1].toBool(), false);
+        QDirIterator files(qEnvironmentVariable("HOME"), QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            QFile file(files.next());
+            QVERIFY(!file.open(QIODevice::ReadOnly) || !file.readAll().contains("s3cret"));
+        }
+    }
+};
+
+QUENLARK_TEST_MAIN(TestMailLogon)
+#include "tst_maillogon.moc"
