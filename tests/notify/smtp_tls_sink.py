@@ -1,12 +1,10 @@
 #!/usr/bin/python3
-"""aiosmtpd on loopback with TLS and authentication, for the mail security tests and benchmark.
+"""aiosmtpd on loopback with TLS and AUTH, for the mail security tests and benchmark.
 
-smtp_tls_sink.py FOLDER MODE CERT_HOST [USER:PASSWORD [EXCLUDED_MECHANISM]]
-MODE: starttls (STARTTLS offered and required), tls (implicit TLS), plain (no STARTTLS offered).
-Makes a test certificate authority and a server certificate for CERT_HOST (a DNS name or an IP
-address) in FOLDER with openssl, prints "CA <path of the CA certificate>" and "PORT <n>", then
-stores mails as smtp_sink.py does. With USER:PASSWORD, AUTH PLAIN and LOGIN are offered and
-required; EXCLUDED_MECHANISM hides one of them.
+smtp_tls_sink.py FOLDER MODE CERT_HOST [USER:PASSWORD [EXCLUDED_MECHANISM]]: MODE is starttls
+(offered and required), tls (implicit) or plain (no STARTTLS). Makes a test authority and a
+certificate for CERT_HOST in FOLDER with openssl, prints "CA <authority's file>", then serves
+as smtp_sink.py does. With USER:PASSWORD, AUTH PLAIN and LOGIN are required.
 """
 import ipaddress, os, ssl, subprocess, sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))

@@ -5,7 +5,7 @@
 #include <QMap>
 
 // Test backend of the secret store: entries in memory, answered on the next turn of the event
-// loop as a real service would. When unavailable it answers every call with an error.
+// loop as a real service would; when unavailable, every call fails.
 class MemorySecretStore final : public SecretStore {
     Q_OBJECT
 public:
@@ -14,29 +14,19 @@ public:
     int writes = 0;
 
     void read(const QString& key) override {
+        const Result result = !available              ? Result::Unavailable
+                              : entries.contains(key) ? Result::Found
+                                                      : Result::Missing;
+        const QString error = available ? QString() : QStringLiteral("no secret service");
         QMetaObject::invokeMethod(
-            this,
-            [this, key] {
-                if (!available)
-                    emit readDone(key, Result::Unavailable, {},
-                                  QStringLiteral("no secret service"));
-                else if (entries.contains(key))
-                    emit readDone(key, Result::Found, entries.value(key), {});
-                else
-                    emit readDone(key, Result::Missing, {}, {});
-            },
+            this, [=, this] { emit readDone(key, result, entries.value(key), error); },
             Qt::QueuedConnection);
     }
     void write(const QString& key, const QString& secret) override {
         ++writes;
         if (available)
-            secret.isEmpty() ? void(entries.remove(key)) : void(entries.insert(key, secret));
+            entries[key] = secret;
         QMetaObject::invokeMethod(
-            this,
-            [this, key] {
-                emit writeDone(key, available,
-                               available ? QString() : QStringLiteral("no service"));
-            },
-            Qt::QueuedConnection);
+            this, [=, this] { emit writeDone(key, available, {}); }, Qt::QueuedConnection);
     }
 };
