@@ -40,8 +40,9 @@ void MailSender::Test() {
 
 void MailSender::startConnection() {
     const SmtpServerAddress address = ParseServerText(m_smtpServer, DefaultPort(m_security));
-    const SmtpLogin::Account account{m_security, {}, m_user.trimmed(), m_password->password()};
-    m_login.reset(SmtpLogin::isPlain(account) ? nullptr : new SmtpLogin(account));
+    m_login.reset();
+    if (const Record* record = sendingRecord(); record && record->test)
+        setText6(QString()); // the outcome of this test, not of an earlier mail
     if (m_security == SmtpSecurity::Tls)
         m_transport->connectToServerEncrypted(address.host, address.port);
     else
@@ -51,11 +52,16 @@ void MailSender::startConnection() {
 // Replies the plain conversation does not know: true when handled here.
 bool MailSender::handleLoginReply(const SmtpReplyReader::Reply& reply) {
     const QString& tag = m_tag;
-    if (m_login && tag == QLatin1String("Connect") && reply.code == "220") {
-        m_login->setEhloName(
-            ehloName(m_transport->localAddress(), ParseServerText(m_smtpServer).host));
-        applyLoginStep(m_login->greeted());
-        return true;
+    if (tag == QLatin1String("Connect") && reply.code == "220") {
+        // The account as it is now: a password read from the secret store meanwhile counts.
+        SmtpLogin::Account account{
+            m_security, ehloName(m_transport->localAddress(), ParseServerText(m_smtpServer).host),
+            m_user.trimmed(), m_password->password()};
+        if (!SmtpLogin::isPlain(account)) {
+            m_login = std::make_unique<SmtpLogin>(std::move(account));
+            applyLoginStep(m_login->greeted());
+            return true;
+        }
     }
     if (m_login && SmtpLogin::owns(tag)) {
         applyLoginStep(m_login->reply(tag, reply));

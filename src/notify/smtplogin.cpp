@@ -35,7 +35,7 @@ SmtpSecurity ParseSecurity(const QString& text) {
     const QString upper = text.trimmed().toUpper();
     if (upper == QLatin1String("STARTTLS"))
         return SmtpSecurity::StartTls;
-    if (upper == QLatin1String("TLS"))
+    if (upper == QLatin1String("TLS") || upper == QLatin1String("SSL"))
         return SmtpSecurity::Tls;
     return SmtpSecurity::None;
 }

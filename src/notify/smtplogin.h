@@ -10,7 +10,8 @@
 // STARTTLS after the greeting (port 587), or TLS from the first byte (port 465).
 enum class SmtpSecurity { None, StartTls, Tls };
 
-// The setting's texts "None", "STARTTLS" and "TLS" (any case); anything else reads as None.
+// The setting's texts "None", "STARTTLS" and "TLS" (or "SSL"), in any case; anything else,
+// a missing key included, reads as None.
 SmtpSecurity ParseSecurity(const QString& text);
 QString SecurityText(SmtpSecurity security);
 quint16 DefaultPort(SmtpSecurity security);
@@ -39,8 +40,6 @@ public:
     static bool isPlain(const Account& account);
 
     explicit SmtpLogin(Account account) : m_account(std::move(account)) {}
-    // Known once connected.
-    void setEhloName(const QByteArray& name) { m_account.ehloName = name; }
 
     // The greeting arrived: say EHLO.
     Step greeted();
