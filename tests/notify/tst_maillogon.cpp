@@ -30,11 +30,8 @@ private slots:
     void windowKeepsThePasswordOnlyInTheSecretStore() {
         QFETCH(bool, available);
         TestServices ts;
-        writeTestFile(ts.tempPath() + "/packs/Quenlark_xx.pack",
-                      "904:kept safe\n905:this run only (%1)\n");
-        LanguagePack pack(ts.tempPath() + "/packs");
-        pack.LoadLanguagePack("xx");
-        Services services{ts.settings, ts.prompts, ts.clock, ts.folders, ts.log, ts.console, pack};
+        ts.language.LoadLanguagePack("en");
+        Services& services = ts.services;
         ts.settings.write("SendMail", "SMTPServer", "Mail.Example.org");
         ts.settings.write("SendMail", "UserName", "alice");
         auto owned = std::make_unique<MemorySecretStore>();
@@ -44,9 +41,9 @@ private slots:
         {
             SendMailForm form(services, nullptr, std::move(owned));
             auto* status = control<QLabel>(form, "SecretStatusLabel");
-            QTRY_COMPARE(status->text(), available
-                                             ? QStringLiteral("kept safe")
-                                             : QStringLiteral("this run only (no secret service)"));
+            QTRY_COMPARE(status->text(),
+                         available ? ts.language.GetLanguageString(904)
+                                   : ts.language.GetLanguageString(905).arg("no secret service"));
             control<QComboBox>(form, "SecurityCombo")->setCurrentIndex(1);
             QTest::keyClicks(control<QLineEdit>(form, "PasswordText"), "s3cret");
             QCOMPARE(form.mailSender().password().password(), QStringLiteral("s3cret"));
