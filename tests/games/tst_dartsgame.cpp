@@ -22,19 +22,16 @@ struct FakeLink : DartsLink {
 struct OpenBoxPrompts : Prompts {
     void message(const QString& text, const QString&) override {
         messages << text;
-        if (whileOpen && (trigger.isEmpty() || text == trigger))
+        if (whileOpen)
             std::exchange(whileOpen, {})();
     }
     bool confirm(const QString& text, const QString&) override {
         messages << text;
-        if (whileOpen)
-            std::exchange(whileOpen, {})();
         return answer;
     }
     QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
     QStringList messages;
     std::function<void()> whileOpen;
-    QString trigger; // the box that runs it; any box when empty
     bool answer = true;
 };
 
@@ -88,22 +85,31 @@ private slots:
     void invitedSideAnswersOnlyAWellFormedInvitation_data() {
         QTest::addColumn<QString>("words");
         QTest::addColumn<bool>("answered");
-        QTest::newRow("good") << "INVITE 17" << true;
-        QTest::newRow("three words") << "INVITE 17 OK" << false;
-        QTest::newRow("leading zero") << "INVITE 017" << false;
-        QTest::newRow("too big") << "INVITE 4294967296" << false;
-        QTest::newRow("unknown verb") << "JOIN 17" << false;
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("accepted") << "INVITE 17" << true << true;
+        QTest::newRow("refused") << "INVITE 17" << true << false;
+        QTest::newRow("three words") << "INVITE 17 OK" << false << true;
+        QTest::newRow("leading zero") << "INVITE 017" << false << true;
+        QTest::newRow("too big") << "INVITE 4294967296" << false << true;
+        QTest::newRow("unknown verb") << "JOIN 17" << false << true;
     }
     void invitedSideAnswersOnlyAWellFormedInvitation() {
         QFETCH(QString, words);
         QFETCH(bool, answered);
+        QFETCH(bool, accept);
         Side side;
+        side.prompts.answer = accept;
         side.from(words);
         QCOMPARE(side.link.sent.size(), answered ? 2 : 0);
         if (!answered)
             return;
+        const QString answer = accept ? "INVITE 17 OK" : "INVITE 17 REFUSE";
         QCOMPARE(side.link.sent,
-                 QStringList({side.control("INVITE 17 WAITING"), side.control("INVITE 17 OK")}));
+                 QStringList({side.control("INVITE 17 WAITING"), side.control(answer)}));
+        if (!accept) {
+            QCOMPARE(side.game.state(), DartsGame::State::Idle);
+            return;
+        }
         QCOMPARE(side.game.GameState(), QStringLiteral("DecideFirst"));
         QCOMPARE(side.game.InviterHandle(), kBob);
         QCOMPARE(side.link.unimode, QStringLiteral("DartsForm"));
@@ -112,16 +118,6 @@ private slots:
         // A second user's invitation during the session gets no answer.
         side.from(QStringLiteral("INVITE 5"), QStringLiteral("carol"));
         QCOMPARE(side.link.sent.size(), 2);
-    }
-
-    void refusedInvitationLeavesTheInvitedSideIdle() {
-        Side side;
-        side.prompts.answer = false;
-        side.from(QStringLiteral("INVITE 17"));
-        QCOMPARE(side.link.sent.last(), side.control("INVITE 17 REFUSE"));
-        QCOMPARE(side.game.state(), DartsGame::State::Idle);
-        QCOMPARE(side.game.SessionId(), -1);
-        QCOMPARE(side.link.unimode, QString());
     }
 
     void inviterFollowsTheAnswers() {
@@ -168,30 +164,26 @@ private slots:
                                                               : "[Inviting]"));
     }
 
-    void sessionNumberZeroNeverSendsBye() {
-        Side side;
-        side.randoms = {0.0};
-        side.game.Command2_Click(kBob);
-        QCOMPARE(side.link.sent, QStringList(side.control("INVITE 0")));
-        for (int tick = 0; tick < 5; ++tick)
-            side.game.Timer2_Timer();
-        QCOMPARE(side.link.sent.size(), 1);
-    }
-
     void firstDartDecision_data() {
         QTest::addColumn<int>("localX");
         QTest::addColumn<int>("remoteX");
+        QTest::addColumn<bool>("inviter");
         QTest::addColumn<bool>("localBegins");
-        QTest::newRow("nearer") << 700 << 900 << true;
-        QTest::newRow("farther") << 900 << 700 << false;
-        QTest::newRow("tie: the inviter begins") << 800 << 800 << true;
+        QTest::newRow("nearer") << 700 << 900 << true << true;
+        QTest::newRow("farther") << 900 << 700 << true << false;
+        QTest::newRow("tie, inviting") << 800 << 800 << true << true;
+        QTest::newRow("tie, invited") << 800 << 800 << false << false;
     }
     void firstDartDecision() {
         QFETCH(int, localX);
         QFETCH(int, remoteX);
+        QFETCH(bool, inviter);
         QFETCH(bool, localBegins);
         Side side;
-        side.agreeAsInviter();
+        if (inviter)
+            side.agreeAsInviter();
+        else
+            side.from(QStringLiteral("INVITE 17"));
         side.decide(localX, remoteX);
         QCOMPARE(side.link.sent.last(),
                  side.control(QStringLiteral("THROW 17 %1 1485").arg(localX)));
@@ -199,13 +191,6 @@ private slots:
         QCOMPARE(side.game.state(),
                  localBegins ? DartsGame::State::InLocalGame : DartsGame::State::InRemoteGame);
         QCOMPARE(side.game.TurnCount(), localBegins ? 1 : 0);
-    }
-
-    void invitedSideLetsTheInviterBeginOnATie() {
-        Side side;
-        side.from(QStringLiteral("INVITE 17"));
-        side.decide(800, 800);
-        QCOMPARE(side.game.state(), DartsGame::State::InRemoteGame);
     }
 
     void partnerTurnDartWhileDecidingIsPlayedWhenItsTurnStarts() {
@@ -296,23 +281,6 @@ private slots:
         side.throwAt(10, 90);
         QCOMPARE(side.game.state(), DartsGame::State::InRemoteGame);
         QCOMPARE(side.game.RemoteThrowCount(), 1);
-    }
-
-    void byeDuringTheResultBoxLeavesAWholeRecord() {
-        Side side;
-        side.agreeAsInviter();
-        side.decide(900, 700); // bob begins and scores 150
-        for (int dart = 0; dart < 3; ++dart)
-            side.from(QStringLiteral("THROW 17 1485 1485"));
-        side.throwAt(10, 10);
-        side.throwAt(10, 50);
-        side.prompts.trigger = side.test.language.GetLanguageString(79);
-        side.prompts.whileOpen = [&side] { side.from(QStringLiteral("BYE 17")); };
-        side.throwAt(10, 90);
-        QCOMPARE(side.link.sent.filter("BYE").size(), 1);
-        QFile history(side.game.historyPath());
-        QVERIFY(history.open(QIODevice::ReadOnly));
-        QCOMPARE(history.readAll(), QByteArray("17 alice bob 20050614093005 0 0 150 LOSE\r\n"));
     }
 
     void menuResetEndsTheSessionWithBye() {

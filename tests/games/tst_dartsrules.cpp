@@ -115,53 +115,32 @@ private slots:
         QCOMPARE(DartsWire::formatCoordinate(value), text);
     }
 
-    void throwCoordinatesAreReadHalfToEven_data() {
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<int>("value"); // -999 for refused
-        const auto row = [](const char* word, int value) {
-            QTest::newRow(word) << QString::fromLatin1(word) << value;
-        };
-        row("1234.5", 1234);
-        row("1235.5", 1236);
-        row("-0.5", 0);
-        row("-2.5", -2);
-        row("850", 850);
-        row(".5", 0);
-        row("2147483647", 2147483647);
-        row("2147483647.5", -999);
-        row("nan", -999);
-        row("inf", -999);
-        row("1e40", -999);
-        row("0x10", -999);
-        row("1,5", -999);
-        row("+5", -999);
-        row("", -999);
-    }
-    void throwCoordinatesAreReadHalfToEven() {
-        QFETCH(QString, word);
-        QFETCH(int, value);
-        QCOMPARE(DartsWire::parseCoordinate(word).value_or(-999), value);
-    }
-
-    void sessionNumbersAreCanonical_data() {
+    // Peer numbers: -999 stands for "refused".
+    void peerNumbersAreChecked_data() {
+        QTest::addColumn<bool>("coordinate");
         QTest::addColumn<QString>("word");
         QTest::addColumn<int>("value");
-        const auto row = [](const char* word, int value) {
-            QTest::newRow(word) << QString::fromLatin1(word) << value;
-        };
-        row("17", 17);
-        row("0", 0);
-        row("-3", -3);
-        row("017", -999);
-        row("-0", -999);
-        row("+5", -999);
-        row("2147483648", -999);
-        row("1e3", -999);
+        const std::pair<const char*, int> coordinates[] = {
+            {"1234.5", 1234},       {"1235.5", 1236}, {"-0.5", 0},
+            {"-2.5", -2},           {".5", 0},        {"2147483647", 2147483647},
+            {"2147483647.5", -999}, {"nan", -999},    {"inf", -999},
+            {"1e40", -999},         {"0x10", -999},   {"1,5", -999},
+            {"+5", -999},           {"", -999}};
+        const std::pair<const char*, int> sessions[] = {
+            {"17", 17},   {"0", 0},     {"-3", -3},           {"017", -999},
+            {"-0", -999}, {"+5", -999}, {"2147483648", -999}, {"1e3", -999}};
+        for (const auto& [word, value] : coordinates)
+            QTest::addRow("x %s", word) << true << QString::fromLatin1(word) << value;
+        for (const auto& [word, value] : sessions)
+            QTest::addRow("session %s", word) << false << QString::fromLatin1(word) << value;
     }
-    void sessionNumbersAreCanonical() {
+    void peerNumbersAreChecked() {
+        QFETCH(bool, coordinate);
         QFETCH(QString, word);
         QFETCH(int, value);
-        QCOMPARE(DartsWire::parseSessionNumber(word).value_or(-999), value);
+        const auto read =
+            coordinate ? DartsWire::parseCoordinate(word) : DartsWire::parseSessionNumber(word);
+        QCOMPARE(read.value_or(-999), value);
     }
 };
 

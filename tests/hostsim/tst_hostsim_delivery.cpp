@@ -54,37 +54,30 @@ private slots:
         };
         const QString bob = QStringLiteral("bob");
         const QString alice_ = QStringLiteral("alice");
+        const auto line = [](uint id) {
+            return QStringLiteral("CHATMESSAGE %1 STATUS RECEIVED").arg(id);
+        };
 
         delivery(control, QStringLiteral("Drop"), {bob, alice_, 1u});
         const uint dropped = chat("one");
-        const uint second = chat("two");
-        QVERIFY(
-            !alice.waitFor(QStringLiteral("CHATMESSAGE %1 STATUS RECEIVED").arg(second)).isEmpty());
-        QVERIFY(
-            !alice.lines.contains(QStringLiteral("CHATMESSAGE %1 STATUS RECEIVED").arg(dropped)));
+        QVERIFY(!alice.waitFor(line(chat("two"))).isEmpty());
+        QVERIFY(!alice.lines.contains(line(dropped)));
 
         delivery(control, QStringLiteral("Duplicate"), {QStringLiteral("*"), alice_, 1u});
-        const uint twice = chat("three");
-        QVERIFY(!alice.waitFor(QStringLiteral("CHATMESSAGE %1 STATUS RECEIVED").arg(twice + 1))
-                     .isEmpty());
-        alice.command(QStringLiteral("GET CHATMESSAGE %1 BODY").arg(twice + 1));
-        QVERIFY(
-            !alice.waitFor(QStringLiteral("CHATMESSAGE %1 BODY three").arg(twice + 1)).isEmpty());
+        const uint copy = chat("three") + 1;
+        QVERIFY(!alice.waitFor(line(copy)).isEmpty());
+        alice.command(QStringLiteral("GET CHATMESSAGE %1 BODY").arg(copy));
+        QVERIFY(!alice.waitFor(QStringLiteral("CHATMESSAGE %1 BODY three").arg(copy)).isEmpty());
 
         delivery(control, QStringLiteral("Hold"), {bob, QString()});
         const uint held = chat("four");
         chat("five");
         QCOMPARE(delivery(control, QStringLiteral("Release"), {bob, QString()}).toUInt(), 2u);
-        QVERIFY(!alice.waitFor(QStringLiteral("CHATMESSAGE %1 STATUS RECEIVED").arg(held + 1))
-                     .isEmpty());
-        QVERIFY(
-            alice.lines.indexOf(QStringLiteral("CHATMESSAGE %1 STATUS RECEIVED").arg(held)) <
-            alice.lines.indexOf(QStringLiteral("CHATMESSAGE %1 STATUS RECEIVED").arg(held + 1)));
+        QVERIFY(!alice.waitFor(line(held + 1)).isEmpty());
+        QVERIFY(alice.lines.indexOf(line(held)) < alice.lines.indexOf(line(held + 1)));
 
         delivery(control, QStringLiteral("Delay"), {bob, alice_, 100u});
-        const uint late = chat("six");
-        QVERIFY(
-            !alice.waitFor(QStringLiteral("CHATMESSAGE %1 STATUS RECEIVED").arg(late)).isEmpty());
+        QVERIFY(!alice.waitFor(line(chat("six"))).isEmpty());
         QTRY_COMPARE(recorder.fates,
                      QStringList({"one dropped", "two delivered", "three duplicated", "four held",
                                   "five held", "six delayed"}));
