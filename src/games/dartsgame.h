@@ -155,6 +155,7 @@ private:
     std::function<double()> m_random;
     bool m_shown = false;
     bool m_busy = false;
+    bool m_timer2Queued = false;
     std::deque<std::function<void()>> m_pending;
 
     State m_state = State::Idle;

@@ -155,7 +155,12 @@ void DartsGame::invite(const QString& partnerText) {
 }
 
 void DartsGame::Timer2_Timer() {
+    // Ticks that come while a box is open count once: the box took the time, not the partner.
+    if (m_busy && m_timer2Queued)
+        return;
+    m_timer2Queued = m_busy;
     guarded([this] {
+        m_timer2Queued = false;
         if (m_timer2Tag == QLatin1String("Inviting"))
             ++m_inviteTicks;
         else if (m_timer2Tag == QLatin1String("WaitingAnswerToInvite"))
