@@ -58,26 +58,18 @@ private slots:
 
     void sweepsTurnAtTheirEnds() {
         Sweep line{kLeft, kLeft, kLeft + kWidth, kSweepStep};
-        for (int tick = 0; tick < 60; ++tick)
-            line.tick();
-        QCOMPARE(line.value, kLeft + kWidth);
-        line.tick(); // would pass the edge: stays and turns
-        QCOMPARE(line.value, kLeft + kWidth);
-        QVERIFY(!line.forward);
-        line.tick();
+        QList<int> seen;
+        for (int tick = 0; tick < 62; ++tick, line.tick())
+            seen << line.value;
+        // 61 places across; the tick that would pass the edge keeps the place and turns.
+        QCOMPARE(seen.mid(59), QList<int>({3790, 3840, 3840}));
         QCOMPARE(line.value, kLeft + kWidth - kSweepStep);
-
-        Sweep power{0, 0, kMeterMax, kSweepStep};
-        for (int tick = 0; tick < 61; ++tick)
+        Sweep power{0, 0, kMeterMax, kSweepStep, false};
+        power.tick(); // would go below 0
+        QVERIFY(power.forward && power.value == 0);
+        for (int tick = 0; tick < 70; ++tick)
             power.tick();
-        QCOMPARE(power.value, 3000); // 3050 is beyond the full scale
-        Sweep control{0, 0, kMeterMax, kControlStep};
-        control.tick();
-        control.forward = false;
-        control.tick();
-        control.tick(); // would go below 0
-        QCOMPARE(control.value, 0);
-        QVERIFY(control.forward);
+        QCOMPARE(power.value, 2550); // 3050 is beyond the full scale: back from 3000
     }
 
     void landingFollowsPowerAndControl() {
