@@ -1,1 +1,13 @@
 # Files of this subsystem: core logic in quenlark_core, windows in quenlark_widgets.
+# The answering machine: call flow, recorded messages and their settings.
+target_sources(quenlark_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/answeringstate.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/autoanswerlist.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/autoanswermachine.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/autoanswerplayback.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/autoanswerrecording.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/autoanswersettings.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/messagefiles.cpp)
+target_sources(quenlark_widgets PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/autoanswerform.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/autoanswerformlist.cpp)

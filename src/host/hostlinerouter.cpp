@@ -11,7 +11,9 @@ void HostLineRouter::deliver(Step step, QString& line) const {
 }
 
 bool HostLineRouter::answeringMachineTakesLines() const {
-    return m_answering && m_state.autoAnswerSwitch() && m_answering->hasGreetingFile();
+    // A machine busy with a call keeps its lines when the switch or the greeting changes.
+    return m_answering && ((m_state.autoAnswerSwitch() && m_answering->hasGreetingFile()) ||
+                           m_answering->isBusy());
 }
 
 void HostLineRouter::route(QString& line) {

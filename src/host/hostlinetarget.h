@@ -10,10 +10,12 @@ public:
     virtual void SetSkypeResponse(QString& line) = 0;
 };
 
-// The answering machine takes host lines only while it has a greeting file (AudioFileText).
+// The answering machine takes host lines only while it has a greeting file (AudioFileText),
+// and, once it has started on a call, until it is idle again.
 class AnsweringLineTarget : public HostLineTarget {
 public:
     virtual bool hasGreetingFile() const = 0;
+    virtual bool isBusy() const { return false; }
 };
 
 // The windows that own the MCI device at times: the answering machine and the call recorder.

@@ -44,6 +44,9 @@ public:
         Q_UNUSED(path);
         return MciError::UnsupportedFunction;
     }
+    // Recordings only: the temporary file that holds the capture until it is saved, so a
+    // feature can find it again after a crash. Empty before the first start.
+    virtual QString capturePath() const { return {}; }
 
 signals:
     // A playback reached its end (failed = false), or the stream broke (server gone, disk

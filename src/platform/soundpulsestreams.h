@@ -71,6 +71,7 @@ public:
     qint64 lengthMs() const override;
     int save(const QString& path) override;
     qint64 capturedFrames() const { return m_file.frames(); }
+    QString capturePath() const override { return m_file.path(); }
 
 private:
     static void onRead(pa_stream* stream, size_t bytes, void* self);

@@ -87,6 +87,7 @@ public:
         stop();
         return m_file.saveTo(path);
     }
+    QString capturePath() const override { return m_file.path(); }
 
 private:
     // The source's first channel, sample for sample (its rate is not converted).

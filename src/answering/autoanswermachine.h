@@ -1,0 +1,140 @@
+#pragma once
+
+#include "answeringstate.h"
+#include "autoanswersettings.h"
+#include "host/hostlinetarget.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QObject>
+#include <QTimer>
+
+struct Services;
+class AnsweringPorts;
+class MCILib;
+
+// The answering machine's logic (AutoAnswerForm without its widgets): lets an incoming call
+// ring, answers it, plays the greeting (alias aap1) and the beep (aap2) into it with the
+// recording source switched to the answering source, records the caller (aar1) for at most
+// RecordingMaxSec, saves the message into the answering machine folder, mails it when asked,
+// and plays messages on the local speakers (aapu).
+//
+// It never gets stuck: every end status of the call it handles brings it back to idle, and a
+// state that waits on the host gives up after kGuardMs. It never loses a message: the capture
+// is saved on every way out (hang-up, time limit, host loss, shut-down), a failed save is
+// retried, and a capture left by a crash is recovered by start().
+class AutoAnswerMachine : public QObject, public AnsweringLineTarget {
+    Q_OBJECT
+public:
+    static constexpr int kGuardMs = 10000;
+    static constexpr int kAnswerIcon = 3;
+
+    AutoAnswerMachine(Services& services, MCILib& mci, AnsweringPorts& ports,
+                      QObject* parent = nullptr);
+    ~AutoAnswerMachine() override;
+
+    // The window's load step: idle state, the four aliases closed, a capture that a crash
+    // left behind moved into the folder as a message.
+    void start();
+    // Ends what runs as a hang-up would (a recording is saved); for shut-down and host loss.
+    void finishCall();
+
+    AutoAnswerSettings& settings() { return m_settings; }
+    const AutoAnswerSettings& settings() const { return m_settings; }
+    QString messageFolder() const;
+    QString beepPath() const;
+
+    AnsweringState state() const { return m_state; }
+    QString stateText() const { return answeringStateText(m_state); }
+
+    // AnsweringLineTarget: one host line; the machine takes lines while it has a greeting
+    // file, and until it is idle again once it has started on a call.
+    void SetSkypeResponse(QString& line) override;
+    bool hasGreetingFile() const override { return !m_settings.audioFile.isEmpty(); }
+    bool isBusy() const override {
+        return m_state != AnsweringState::Idle && m_state != AnsweringState::Playing;
+    }
+
+    // One completion notice of an alias this machine owns (aap1, aap2, aapu).
+    void MCINOTIFYHandler(const QString& alias);
+    static bool ownsAlias(const QString& alias);
+
+    // Timer handlers (tests call them directly).
+    void RingingTimer_Timer();
+    void RecordingTimer_Timer();
+    void GuardTimer_Timer();
+    bool ringingTimerActive() const { return m_ringingTimer.isActive(); }
+    int ringingInterval() const { return m_ringingTimer.interval(); }
+    bool recordingTimerActive() const { return m_recordingTimer.isActive(); }
+    int recordingInterval() const { return m_recordingTimer.interval(); }
+    bool guardTimerActive() const { return m_guardTimer.isActive(); }
+    const QString& ringingTag() const { return m_ringingTag; }
+
+    // Local playback of a message from the list; only from the idle state.
+    bool playMessage(const QString& path);
+    void stopMessage();
+    const QString& playPath() const { return m_playPath; }
+
+signals:
+    void stateChanged(const QString& text);
+    // The folder changed: a message was saved, recovered or marked heard.
+    void messagesChanged();
+    void playbackChanged(bool playing);
+
+private:
+    void setState(AnsweringState state);
+    int mci(const QString& command);
+    void closeAlias(const QString& alias);
+    bool playAlias(const QString& alias, const QString& path);
+    void console(const QString& text);
+
+    void onStatus(const QString& callId, const QString& status);
+    void onRinging(const QString& callId);
+    void onInProgress(const QString& callId);
+    void onCallEnded(const QString& callId);
+    void cancelWait();
+
+    void startGreeting();
+    void startBeep();
+    void BeginMessageRecording();
+    void finishRecording();
+    bool saveCapture(const QString& target);
+    bool saveKeptCapture();
+    void mailMessage(const QString& path);
+    void endPlayback();
+
+    void switchMixer();
+    void restoreMixer();
+    void showIcon(bool answering);
+    void backToIdle();
+
+    QString journalPath() const;
+    void writeJournal(const QString& handle);
+    void recoverCapture();
+
+    Services& m_services;
+    MCILib& m_mci;
+    AnsweringPorts& m_ports;
+    AutoAnswerSettings m_settings;
+    AnsweringState m_state = AnsweringState::Idle;
+
+    QTimer m_ringingTimer;
+    QTimer m_recordingTimer;
+    QTimer m_guardTimer;
+    QString m_ringingTag;               // call id of the call being handled
+    QString m_recordingTag;             // partner handle of the latest PARTNER_HANDLE line
+    QHash<QString, QString> m_partners; // call id -> handle, from PARTNER_HANDLE lines
+
+    QDateTime m_recordingStart;
+    QString m_recordingHandle;
+    bool m_recordingOpen = false;
+    bool m_mixerSwitched = false;
+    bool m_iconShown = false;
+
+    // Completion notices: how many each alias still owes, and the alias whose notice moves
+    // the flow on. A notice of a device closed early, or of an earlier play, is left alone.
+    QHash<QString, int> m_owedNotices;
+    QString m_awaitedAlias;
+
+    QString m_playPath;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/settingsstore.h"
+
+#include <QString>
+
+// Section "AutoAnswer": the answering machine's settings, every value text.
+struct AutoAnswerKeys {
+    static constexpr SettingKey AudioFile{"AutoAnswer", "AudioFile", ""};
+    static constexpr SettingKey RingingWaitSec1{"AutoAnswer", "RingingWaitSec1", "15"};
+    static constexpr SettingKey RingingWaitSec2{"AutoAnswer", "RingingWaitSec2", "5"};
+    static constexpr SettingKey RecordingMaxSec{"AutoAnswer", "RecordingMaxSec", "20"};
+    static constexpr SettingKey MailFlagCheck{"AutoAnswer", "MailFlagCheck", ""};
+    static constexpr SettingKey MailAddress{"AutoAnswer", "MailAddress", ""};
+    static constexpr SettingKey RemoteControlKey{"AutoAnswer", "RemoteControlKey", ""};
+};
+
+// The values of the window's controls. The times stay the texts the user typed; the machine
+// reads them through the checked accessors.
+struct AutoAnswerSettings {
+    static constexpr int kMaxWaitSec = 3600;
+    static constexpr int kMaxRecordingSec = 3600;
+
+    QString audioFile;
+    QString ringingWaitSec1 = QStringLiteral("15");
+    QString ringingWaitSec2 = QStringLiteral("5");
+    QString recordingMaxSec = QStringLiteral("20");
+    bool mailFlag = false;
+    QString mailAddress;
+    QString remoteControlKey;
+
+    // Seconds to ring before answering: 0 (do not answer) for text that is not a whole
+    // number in 0..3600.
+    int ringingWait(bool online) const;
+    // Longest recording in seconds: the default 20 for text that is not a whole number,
+    // else kept within 1..3600.
+    int recordingMax() const;
+
+    // Missing or empty time keys read as their defaults; "MailFlagCheck" as a number.
+    void load(const SettingsStore& store);
+    // Writes all seven keys.
+    void save(SettingsStore& store) const;
+};
