@@ -1,5 +1,6 @@
 #include "console.h"
 
+#include "callcapture.h"
 #include "deliverycontrol.h"
 #include "hostendpoint.h"
 #include "simulator.h"
@@ -22,6 +23,7 @@ const char* const kConsoleHelp =
     "deliver hold|release F T  hold chats from F to T (* for anyone) / deliver what was held\n"
     "deliver drop|dup F T N    drop / deliver twice the next N chats from F to T\n"
     "deliver delay F T MS      delay every chat from F to T; deliver clear|rules\n"
+    "capture ID                the file of what the user's host sent into call ID\n"
     "help                      this list\n"
     "quit                      end the simulator";
 
@@ -31,6 +33,13 @@ QStringList outcome(const OpResult& result, const QString& what) {
     if (!result.ok)
         return {QStringLiteral("error: ") + result.error};
     return {result.id ? QStringLiteral("ok %1 %2").arg(what).arg(result.id) : QStringLiteral("ok")};
+}
+
+// The capture file of a call, or an error line.
+QString captureOf(const Simulator* simulator, uint callId) {
+    const QString path =
+        simulator->callCapture() ? simulator->callCapture()->path(callId) : QString();
+    return path.isEmpty() ? QStringLiteral("error: call %1 was not recorded").arg(callId) : path;
 }
 
 } // namespace
@@ -94,6 +103,8 @@ QStringList Console::run(const QString& line) {
         return transcript(words);
     if (verb == QLatin1String("deliver"))
         return deliveryCommand(simulator_, words);
+    if (verb == QLatin1String("capture") && words.size() == 2)
+        return {captureOf(simulator_, words[1].toUInt())};
     if (verb == QLatin1String("quit")) {
         emit simulator_->quitRequested();
         return {QStringLiteral("bye")};

@@ -1,5 +1,6 @@
 #include "controlobject.h"
 
+#include "callcapture.h"
 #include "hostendpoint.h"
 #include "simulator.h"
 
@@ -118,6 +119,14 @@ void ControlObject::SaveTranscript(const QString& path) {
     QString error;
     if (!simulator_->transcript().save(path, &error))
         fail(error);
+}
+
+QString ControlObject::CapturePath(uint callId) {
+    const QString path =
+        simulator_->callCapture() ? simulator_->callCapture()->path(callId) : QString();
+    if (path.isEmpty())
+        fail(QStringLiteral("call %1 was not recorded").arg(callId));
+    return path;
 }
 
 void ControlObject::Quit() {

@@ -39,6 +39,8 @@ public slots:
     Q_SCRIPTABLE QStringList Chats();
     Q_SCRIPTABLE QStringList Transcript();
     Q_SCRIPTABLE void SaveTranscript(const QString& path);
+    // The file of what the user's host sent into that call (--capture-dir).
+    Q_SCRIPTABLE QString CapturePath(uint callId);
     Q_SCRIPTABLE void Quit();
 
 private:

@@ -1,4 +1,5 @@
 // quenlark-hostsim: a host for Quenlark to attach to, for tests, demos and development.
+#include "callcapture.h"
 #include "console.h"
 #include "controlobject.h"
 #include "deliverycontrol.h"
@@ -11,6 +12,8 @@
 #include "worldfile.h"
 
 #include <QCoreApplication>
+
+#include <memory>
 
 #include <csignal>
 #include <cstdio>
@@ -86,11 +89,19 @@ int main(int argc, char** argv) {
     }
 
     VoicePlayer voice(options.voiceFile, options.voiceDevice);
-    if (!options.voiceFile.isEmpty())
+    voice.setStartDelay(options.voiceDelayMs);
+    for (const auto& [handle, file] : options.userVoices)
+        voice.setUserFile(handle, file);
+    if (voice.hasVoice())
         simulator.setVoicePlayer(&voice);
     MicrophoneVoice micVoice(options.micVoiceFile, options.micVoiceDevice);
     if (!options.micVoiceFile.isEmpty())
         simulator.setMicrophoneVoice(&micVoice);
+    std::unique_ptr<CallCapture> capture;
+    if (!options.captureFolder.isEmpty()) {
+        capture = std::make_unique<CallCapture>(options.captureFolder);
+        simulator.setCallCapture(capture.get());
+    }
     Console console(&simulator);
     SignalWatcher terminationSignals;
     QObject::connect(&terminationSignals, &SignalWatcher::terminationRequested, &app,

@@ -55,8 +55,21 @@ bool parseOptions(const QStringList& arguments, Options* options, QString* error
     const QCommandLineOption voiceDevice(QStringLiteral("voice-device"),
                                          QStringLiteral("Sink for the voice (paplay --device)."),
                                          QStringLiteral("sink"));
+    const QCommandLineOption userVoice(
+        QStringLiteral("user-voice"),
+        QStringLiteral("HANDLE=FILE: the voice of one simulated user (repeatable)."),
+        QStringLiteral("handle=file"));
+    const QCommandLineOption voiceDelay(
+        QStringLiteral("voice-delay"),
+        QStringLiteral("Milliseconds from the answer of a call to the start of the voice."),
+        QStringLiteral("ms"), QStringLiteral("0"));
+    const QCommandLineOption capture(
+        QStringLiteral("capture-dir"),
+        QStringLiteral("Record the user's default source during each call into "
+                       "DIR/call-<id>.wav."),
+        QStringLiteral("dir"));
     parser.addOptions({user, world, attach, answerDelay, noConsole, control, audioIn, audioOut,
-                       voice, voiceDevice});
+                       voice, voiceDevice, userVoice, voiceDelay, capture});
     const QCommandLineOption micVoice(
         QStringLiteral("mic-voice"),
         QStringLiteral("WAV file played, over and over, into the microphone's sink while a "
@@ -110,5 +123,20 @@ bool parseOptions(const QStringList& arguments, Options* options, QString* error
     options->voiceDevice = parser.value(voiceDevice);
     options->micVoiceFile = parser.value(micVoice);
     options->micVoiceDevice = parser.value(micVoiceDevice);
+    options->captureFolder = parser.value(capture);
+    bool delayOk = false;
+    options->voiceDelayMs = parser.value(voiceDelay).toInt(&delayOk);
+    if (!delayOk || options->voiceDelayMs < 0) {
+        *error = QStringLiteral("--voice-delay takes milliseconds");
+        return false;
+    }
+    for (const QString& text : parser.values(userVoice)) {
+        const qsizetype equals = text.indexOf(QLatin1Char('='));
+        if (equals <= 0 || equals == text.size() - 1) {
+            *error = QStringLiteral("--user-voice takes HANDLE=FILE, not ") + text;
+            return false;
+        }
+        options->userVoices.append({text.left(equals), text.mid(equals + 1)});
+    }
     return true;
 }

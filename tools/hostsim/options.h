@@ -24,6 +24,9 @@ struct Options {
     QString voiceDevice;
     QString micVoiceFile;   // the user's own voice on the microphone during a call
     QString micVoiceDevice; // the sink that feeds the microphone source
+    int voiceDelayMs = 0;
+    QList<std::pair<QString, QString>> userVoices; // handle, WAV file
+    QString captureFolder;
 };
 
 // Reads the command line; false with a message for the user when it cannot be understood.

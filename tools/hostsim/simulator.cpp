@@ -1,5 +1,6 @@
 #include "simulator.h"
 
+#include "callcapture.h"
 #include "hostendpoint.h"
 #include "interpreter.h"
 #include "microphonevoice.h"
@@ -156,9 +157,12 @@ void Simulator::notifyCallStatus(const SimCall& call) {
 void Simulator::callAnswered(const SimCall& call) {
     const QString remote = simulatedSide(call);
     if (voice_ && !remote.isEmpty())
-        voice_->start(call.id);
+        voice_->start(call.id, remote);
     if (micVoice_ && !remote.isEmpty())
         micVoice_->start(call.id);
+    // What the user's host sends into the call: its default source.
+    if (capture_ && (endpoint(call.caller) || endpoint(call.callee)))
+        capture_->start(call.id);
 }
 
 void Simulator::callEnded(const SimCall& call) {
@@ -166,6 +170,8 @@ void Simulator::callEnded(const SimCall& call) {
         voice_->stop(call.id);
     if (micVoice_)
         micVoice_->stop(call.id);
+    if (capture_)
+        capture_->stop(call.id);
 }
 
 OpResult Simulator::sendChat(const QString& from, const QString& to, const QString& text) {

@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+class CallCapture;
 class HostEndpoint;
 class VoicePlayer;
 class MicrophoneVoice;
@@ -48,6 +49,8 @@ public:
     void setAttachMode(const AttachMode& mode) { settings_.attach = mode; }
     void setVoicePlayer(VoicePlayer* player) { voice_ = player; }
     void setMicrophoneVoice(MicrophoneVoice* voice) { micVoice_ = voice; }
+    void setCallCapture(CallCapture* capture) { capture_ = capture; }
+    CallCapture* callCapture() const { return capture_; }
 
     bool addEndpoint(const QString& handle, const QString& address, QString* error);
     HostEndpoint* endpoint(const QString& handle) const;
@@ -100,4 +103,5 @@ private:
     VoicePlayer* voice_ = nullptr;
     ChatDelivery delivery_;
     MicrophoneVoice* micVoice_ = nullptr;
+    CallCapture* capture_ = nullptr;
 };

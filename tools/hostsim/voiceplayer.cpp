@@ -2,6 +2,7 @@
 
 #include <QProcess>
 #include <QTextStream>
+#include <QTimer>
 
 VoicePlayer::VoicePlayer(const QString& wavFile, const QString& device, QObject* parent)
     : QObject(parent), wavFile_(wavFile), device_(device) {}
@@ -14,12 +15,32 @@ VoicePlayer::~VoicePlayer() {
     }
 }
 
-void VoicePlayer::start(uint callId) {
+void VoicePlayer::start(uint callId, const QString& speaker) {
     stop(callId);
+    const auto own = userFiles_.find(speaker);
+    const QString file = own == userFiles_.end() ? wavFile_ : own->second;
+    if (file.isEmpty())
+        return;
+    if (delayMs_ <= 0) {
+        launch(callId, file);
+        return;
+    }
+    waiting_[callId] = file;
+    QTimer::singleShot(delayMs_, this, [this, callId] {
+        auto it = waiting_.find(callId);
+        if (it == waiting_.end())
+            return;
+        const QString waitingFile = it->second;
+        waiting_.erase(it);
+        launch(callId, waitingFile);
+    });
+}
+
+void VoicePlayer::launch(uint callId, const QString& file) {
     QStringList arguments;
     if (!device_.isEmpty())
         arguments << QStringLiteral("--device=") + device_;
-    arguments << wavFile_;
+    arguments << file;
     auto* player = new QProcess(this);
     player->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     auto forget = [this, callId, player] {
@@ -39,6 +60,7 @@ void VoicePlayer::start(uint callId) {
 }
 
 void VoicePlayer::stop(uint callId) {
+    waiting_.erase(callId);
     auto it = players_.find(callId);
     if (it == players_.end())
         return;
