@@ -18,6 +18,9 @@ AutoAnswerMachine::AutoAnswerMachine(Services& services, MCILib& mci, AnsweringP
     : QObject(parent), m_services(services), m_mci(mci), m_ports(ports) {
     for (QTimer* timer : {&m_ringingTimer, &m_recordingTimer, &m_guardTimer})
         timer->setSingleShot(true);
+    // A coarse timer may fire 5 % late: 750 ms on a wait of 15 s.
+    m_ringingTimer.setTimerType(Qt::PreciseTimer);
+    m_recordingTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_ringingTimer, &QTimer::timeout, this, &AutoAnswerMachine::RingingTimer_Timer);
     connect(&m_recordingTimer, &QTimer::timeout, this, &AutoAnswerMachine::RecordingTimer_Timer);
     connect(&m_guardTimer, &QTimer::timeout, this, &AutoAnswerMachine::GuardTimer_Timer);
@@ -103,6 +106,10 @@ void AutoAnswerMachine::SetSkypeResponse(QString& line) {
         if (m_state == AnsweringState::Recording && callId == m_ringingTag)
             writeJournal(words[3]);
     } else if (words[2] == QLatin1String("STATUS")) {
+        if (m_firstStatus.size() > 256)
+            m_firstStatus.clear();
+        if (!m_firstStatus.contains(callId))
+            m_firstStatus.insert(callId, words[3]);
         onStatus(callId, words[3]);
     }
 }

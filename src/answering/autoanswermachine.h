@@ -59,6 +59,13 @@ public:
     void MCINOTIFYHandler(const QString& alias);
     static bool ownsAlias(const QString& alias);
 
+    // The machine's own view of a call's direction, for a program without a call tracker:
+    // true when the first status it saw for the call was RINGING (a caller's call is ROUTING
+    // first).
+    bool sawIncoming(qint32 callId) const {
+        return m_firstStatus.value(QString::number(callId)) == QLatin1String("RINGING");
+    }
+
     // Timer handlers (tests call them directly).
     void RingingTimer_Timer();
     void RecordingTimer_Timer();
@@ -69,6 +76,9 @@ public:
     int recordingInterval() const { return m_recordingTimer.interval(); }
     bool guardTimerActive() const { return m_guardTimer.isActive(); }
     const QString& ringingTag() const { return m_ringingTag; }
+
+    // The mail sender is done with a mail: the Base64 copy the machine made for it goes.
+    void mailFinished(const QString& attachment);
 
     // Local playback of a message from the list; only from the idle state.
     bool playMessage(const QString& path);
@@ -121,9 +131,10 @@ private:
     QTimer m_ringingTimer;
     QTimer m_recordingTimer;
     QTimer m_guardTimer;
-    QString m_ringingTag;               // call id of the call being handled
-    QString m_recordingTag;             // partner handle of the latest PARTNER_HANDLE line
-    QHash<QString, QString> m_partners; // call id -> handle, from PARTNER_HANDLE lines
+    QString m_ringingTag;                  // call id of the call being handled
+    QString m_recordingTag;                // partner handle of the latest PARTNER_HANDLE line
+    QHash<QString, QString> m_partners;    // call id -> handle, from PARTNER_HANDLE lines
+    QHash<QString, QString> m_firstStatus; // call id -> the first status seen
 
     QDateTime m_recordingStart;
     QString m_recordingHandle;
@@ -137,4 +148,5 @@ private:
     QString m_awaitedAlias;
 
     QString m_playPath;
+    QStringList m_mailCopies; // Base64 files of mails still queued
 };

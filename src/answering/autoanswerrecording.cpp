@@ -124,8 +124,14 @@ void AutoAnswerMachine::mailMessage(const QString& path) {
                          QStringLiteral("\r\n") + language.GetLanguageString(94) +
                          QStringLiteral(" : ") + GEnLib::StampToDisplay(parsed.stamp) +
                          QStringLiteral("\r\n");
+    m_mailCopies.append(attachment);
     m_ports.SendMail(QStringLiteral("==Quenlark== Auto Answering Machine [Recorded Message]"), body,
                      attachment);
+}
+
+void AutoAnswerMachine::mailFinished(const QString& attachment) {
+    if (m_mailCopies.removeOne(attachment))
+        QFile::remove(attachment);
 }
 
 bool AutoAnswerMachine::saveKeptCapture() {

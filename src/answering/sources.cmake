@@ -1,6 +1,7 @@
 # Files of this subsystem: core logic in quenlark_core, windows in quenlark_widgets.
 # The answering machine: call flow, recorded messages and their settings.
 target_sources(quenlark_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/answeringlinks.cpp
     ${CMAKE_CURRENT_LIST_DIR}/answeringstate.cpp
     ${CMAKE_CURRENT_LIST_DIR}/autoanswerlist.cpp
     ${CMAKE_CURRENT_LIST_DIR}/autoanswermachine.cpp

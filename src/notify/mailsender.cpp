@@ -256,13 +256,16 @@ void MailSender::finishConversation() {
     m_timer1.stop();
     setTag(QString());
     m_replies.clear();
+    QString attachment;
     if (Record* record = sendingRecord()) {
         record->state = Done;
+        attachment = record->attachmentPath;
         if (record->test)
             endTest(*record, m_text6 == QLatin1String("OK") ? QString() : m_text6);
     }
     setMailStatus(QString());
     RemoveDoneRecords();
+    emit mailFinished(attachment);
     ExecSend();
 }
 
@@ -273,15 +276,18 @@ void MailSender::failSending(const QString& note, bool clearStatus) {
     m_stream.reset();
     m_replies.clear();
     setTag(QString());
+    QString attachment;
     if (Record* record = sendingRecord()) {
         record->state = record->test ? Done : Failed; // a test is no mail to keep
         record->note = note;
+        attachment = record->attachmentPath;
         if (record->test)
             endTest(*record, note);
     }
     if (clearStatus)
         setMailStatus(QString());
     RemoveDoneRecords();
+    emit mailFinished(attachment);
     ExecSend();
 }
 

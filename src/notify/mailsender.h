@@ -98,6 +98,8 @@ signals:
     void fieldsChanged();
     // The outcome of Test, in the language pack's words.
     void testFinished(bool passed, const QString& outcome);
+    // A queued mail is done with (sent, refused or failed); its attachment file may go.
+    void mailFinished(const QString& attachmentPath);
 
 private:
     void DataArrival(const QByteArray& data);

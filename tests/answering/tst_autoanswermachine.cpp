@@ -1,6 +1,7 @@
 // The answering machine's call flow on the virtual sound backend with fake neighbours.
 #include "answering/messagefiles.h"
 #include "answeringrig.h"
+#include "host/hostlinerouter.h"
 #include "testmain.h"
 
 using namespace Qt::StringLiterals;
@@ -120,6 +121,30 @@ private slots:
         waiting.line(u"CALL 9 STATUS RINGING"_s);
         QCOMPARE(waiting.machine.state(), State::Idle);
         QVERIFY(!waiting.machine.ringingTimerActive());
+    }
+
+    void switchingOffMidCallKeepsTheMachinesLines() {
+        struct Switch final : RoutingState {
+            bool on = true;
+            bool autoAnswerSwitch() const override { return on; }
+            QString GetUnimodeForm() const override { return {}; }
+        } state;
+        struct Recorder final : HostLineTarget {
+            QStringList lines;
+            void SetSkypeResponse(QString& line) override { lines << line; }
+        } recorder;
+        AnsweringRig rig;
+        HostLineRouter router(state);
+        router.setTarget(HostLineRouter::Step::Recording, &recorder);
+        router.setAnsweringMachine(&rig.machine);
+        for (const QString& text : {u"CALL 7 STATUS RINGING"_s, u"CALL 7 STATUS FINISHED"_s,
+                                    u"CALL 8 STATUS RINGING"_s}) {
+            QString line = text;
+            router.route(line);
+            state.on = false; // switched off while the call rings
+        }
+        QCOMPARE(rig.machine.state(), State::Idle);
+        QCOMPARE(recorder.lines, QStringList{u"CALL 8 STATUS RINGING"_s});
     }
 
     void hostSilenceEndsAWaitingState() {
@@ -247,6 +272,11 @@ private slots:
         QFile attachment(fields[2]);
         QVERIFY(attachment.open(QIODevice::ReadOnly));
         QVERIFY(attachment.readAll().startsWith("UklGR")); // "RIFF" in Base64
+        attachment.close();
+        rig.machine.mailFinished(rig.test.tempPath() + u"/greeting.wav"_s); // not its own
+        QVERIFY(QFile::exists(rig.machine.settings().audioFile));
+        rig.machine.mailFinished(fields[2]);
+        QVERIFY(!QFile::exists(fields[2]));
     }
 
     void playedOrStoppedMessageBecomesHeard_data() {

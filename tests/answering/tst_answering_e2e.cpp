@@ -1,0 +1,217 @@
+// The answering machine end to end, as a user meets it: quenlark and quenlark-hostsim on a
+// private bus, sound on a PulseAudio daemon of the test's own, mail to a real aiosmtpd. bob
+// calls alice and nobody answers: bob hears the greeting and the beep, his voice is saved,
+// listed and mailed. A program killed during a recording finds the message at its next start.
+#include "answering/autoanswerlist.h"
+#include "answering/messagefiles.h"
+#include "audio/mcilib.h"
+#include "hostsimharness.h"
+#include "soundtestfiles.h"
+#include "testmain.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString kSink = QStringLiteral(QUENLARK_SOURCE_DIR "/tests/notify/smtp_sink.py");
+constexpr double kGreetingHz = 660, kBeepHz = 1000, kVoiceHz = 880;
+
+// The first time (s) from which a 100 ms window of the sound is dominated by hz; -1 if never.
+double firstHeard(const SoundTest::Sound& sound, double hz) {
+    const size_t window = size_t(sound.rate) / 10;
+    for (size_t at = 0; at + window <= sound.mono.size(); at += window / 2) {
+        const std::vector<float> part(sound.mono.begin() + long(at),
+                                      sound.mono.begin() + long(at + window));
+        if (SoundTest::rms(part) > 0.05 &&
+            std::abs(SoundTest::dominantHz(part, sound.rate) - hz) < 15)
+            return double(at) / sound.rate;
+    }
+    return -1;
+}
+} // namespace
+
+class TestAnsweringEndToEnd : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QProcess m_pulse, m_keepAlive, m_smtp, m_program;
+    std::unique_ptr<SoundTest::EnvOverride> m_server;
+    std::unique_ptr<PrivateBus> m_bus;
+    std::unique_ptr<HostSimProcess> m_sim;
+    std::unique_ptr<QDBusConnection> m_control;
+
+    QString home() const { return m_dir.path() + u"/home"_s; }
+    QString folder() const { return home() + u"/Documents/Quenlark/AutoAnswer"_s; }
+    QStringList messages() const {
+        return QDir(folder()).entryList({u"*_bob.wav"_s}, QDir::Files, QDir::Name);
+    }
+
+    void writeSettings(quint16 smtpPort) {
+        const QString greeting = m_dir.path() + u"/greeting.wav"_s;
+        SoundTest::writeTone(greeting, kGreetingHz, 1.0);
+        QDir().mkpath(home() + u"/.config/Quenlark"_s);
+        QFile conf(home() + u"/.config/Quenlark/Quenlark.conf"_s);
+        QVERIFY(conf.open(QIODevice::WriteOnly));
+        conf.write(u"[Main]\nAutoAnswerFlag=1\nDebugMode=On\n"
+                   "[AutoAnswer]\nAudioFile=%1\nRingingWaitSec1=1\nRingingWaitSec2=1\n"
+                   "RecordingMaxSec=7\nMailFlagCheck=1\n"
+                   "[MixerConfig]\nControl=Monitor of Speakers\n"
+                   "[SendMail]\nSMTPServer=127.0.0.1:%2\nSenderMailAddress=alice@example.org\n"
+                   "MailAddress=owner@example.org\n"_s.arg(greeting)
+                       .arg(smtpPort)
+                       .toUtf8());
+    }
+
+    void startProgram() {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const auto& [name, value] : {std::pair{u"HOME"_s, home()},
+                                          {u"XDG_CONFIG_HOME"_s, home() + u"/.config"_s},
+                                          {u"XDG_DATA_HOME"_s, home() + u"/.local/share"_s},
+                                          {u"XDG_RUNTIME_DIR"_s, m_dir.path() + u"/run"_s},
+                                          {u"DBUS_SESSION_BUS_ADDRESS"_s, m_bus->address()},
+                                          {u"QUENLARK_AUDIO"_s, u"pulse"_s},
+                                          {u"QT_QPA_PLATFORM"_s, u"offscreen"_s}})
+            env.insert(name, value);
+        QDir().mkpath(m_dir.path() + u"/run"_s);
+        m_program.setProcessEnvironment(env);
+        m_program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_program.start(QStringLiteral(QUENLARK_BINARY_DIR "/bin/quenlark"), {});
+        QVERIFY(m_program.waitForStarted());
+        // Attached once the simulator lists the program as alice's client.
+        QTRY_VERIFY_WITH_TIMEOUT(!control(u"Users"_s)
+                                      .toStringList()
+                                      .filter(u"alice"_s)
+                                      .value(0)
+                                      .endsWith(u"clients=[]"_s),
+                                 15000);
+    }
+
+    QVariant control(const QString& method, const QVariantList& arguments = {}) {
+        return ::control(*m_control, method, arguments);
+    }
+
+private slots:
+    void initTestCase() {
+        const QString server = SoundTest::startPulse(
+            m_pulse, m_dir.path(),
+            {u"module-null-sink sink_name=spk sink_properties=device.description=Speakers"_s,
+             u"module-null-source source_name=mic"_s});
+        if (server.isEmpty())
+            QSKIP("pulseaudio cannot be started here");
+        m_server = std::make_unique<SoundTest::EnvOverride>("PULSE_SERVER", server.toUtf8());
+        SoundTest::pactl({u"set-default-sink"_s, u"spk"_s});
+        SoundTest::pactl({u"set-default-source"_s, u"mic"_s});
+        // A running sink hands its monitor's samples out at once, as a sound card does.
+        m_keepAlive.start(u"pacat"_s, {u"--playback"_s, u"/dev/zero"_s});
+        m_smtp.start(u"/usr/bin/python3"_s, {kSink, m_dir.path() + u"/mail"_s});
+        quint16 port = 0;
+        while (!port && (m_smtp.canReadLine() || m_smtp.waitForReadyRead(10000))) {
+            const QByteArray line = m_smtp.readLine().trimmed();
+            if (line.startsWith("PORT "))
+                port = quint16(line.mid(5).toUInt());
+        }
+        if (!port)
+            QSKIP("python3-aiosmtpd is not installed");
+        writeSettings(port);
+        const QString voice = m_dir.path() + u"/bob.wav"_s;
+        SoundTest::writeTone(voice, kVoiceHz, 3.0);
+        m_bus = std::make_unique<PrivateBus>();
+        m_sim = std::make_unique<HostSimProcess>(
+            QStringList{u"--user"_s, u"alice@"_s + m_bus->address(), u"--answer-delay"_s, u"-1"_s,
+                        u"--capture-dir"_s, m_dir.path() + u"/capture"_s, u"--user-voice"_s,
+                        u"bob="_s + voice, u"--voice-delay"_s, u"2500"_s});
+        QVERIFY(m_sim->isReady());
+        m_control = std::make_unique<QDBusConnection>(
+            QDBusConnection::connectToBus(m_bus->address(), u"e2e-control"_s));
+        startProgram();
+    }
+
+    void cleanupTestCase() {
+        m_program.terminate();
+        m_program.waitForFinished(10000);
+        m_sim.reset();
+        m_smtp.closeWriteChannel();
+        m_smtp.waitForFinished(5000);
+        m_keepAlive.kill();
+        m_keepAlive.waitForFinished(2000);
+        m_pulse.kill();
+        m_pulse.waitForFinished(5000);
+    }
+
+    void unansweredCallIsAnsweredRecordedListedAndMailed() {
+        const uint call = control(u"Ring"_s, {u"bob"_s, u"alice"_s}).toUInt();
+        QVERIFY(call > 0);
+        QTRY_COMPARE_WITH_TIMEOUT(messages().size(), 1, 40000);
+        const QString message = folder() + u'/' + messages().first();
+
+        // What bob heard: the greeting, then the beep.
+        const QString heardPath = control(u"CapturePath"_s, {call}).toString();
+        QTRY_VERIFY_WITH_TIMEOUT(SoundTest::readSound(heardPath).valid, 10000);
+        const SoundTest::Sound heard = SoundTest::readSound(heardPath);
+        const double greeting = firstHeard(heard, kGreetingHz), beep = firstHeard(heard, kBeepHz);
+        QVERIFY2(greeting >= 0 && beep > greeting,
+                 qPrintable(u"greeting at %1 s, beep at %2 s"_s.arg(greeting).arg(beep)));
+
+        // What was saved: bob's voice.
+        const SoundTest::Sound saved = SoundTest::readSound(message);
+        QVERIFY(saved.valid);
+        QCOMPARE(SoundTest::dominantHz(saved.mono, saved.rate), kVoiceHz);
+
+        // Listed first, unheard, bob as caller, its own length.
+        MCILib mci;
+        AutoAnswerList list(mci);
+        list.UpdateAutoanswerList(folder());
+        QVERIFY(!list.messages().isEmpty());
+        const RecordedMessage& first = list.messages().first();
+        QCOMPARE(first.path, message);
+        QCOMPARE(first.caller, u"bob"_s);
+        QVERIFY(!first.heard);
+        QCOMPARE(first.seconds, AutoAnswerList::roundHalfEven(saved.seconds()));
+
+        // Mailed with the message attached.
+        const QString mail = m_dir.path() + u"/mail/mail001"_s;
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(mail + u".json"_s), 20000);
+        QProcess reader;
+        reader.start(u"/usr/bin/python3"_s, {kSink, u"--read"_s, mail + u".eml"_s});
+        QVERIFY(reader.waitForFinished(20000));
+        const QJsonObject shown = QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
+        QCOMPARE(shown[u"subject"_s].toString(),
+                 u"==Quenlark== Auto Answering Machine [Recorded Message]"_s);
+        const QJsonObject attachment = shown[u"attachments"_s].toArray().first().toObject();
+        QCOMPARE(attachment[u"filename"_s].toString(), messages().first());
+        QFile file(message);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(attachment[u"data"_s].toString().toLatin1(), file.readAll().toBase64());
+    }
+
+    void messageOfAKilledProgramIsFoundAtTheNextStart() {
+        const QString journal =
+            home() + u"/.local/share/Quenlark/Quenlark/AutoAnswer-capture.txt"_s;
+        const uint call = control(u"Ring"_s, {u"bob"_s, u"alice"_s}).toUInt();
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(journal), 30000);
+        QTest::qWait(3000); // bob speaks
+        m_program.kill();
+        QVERIFY(m_program.waitForFinished(5000));
+        control(u"HangUp"_s, {call, u"bob"_s});
+        QCOMPARE(messages().size(), 1);
+        startProgram();
+        QTRY_COMPARE_WITH_TIMEOUT(messages().size(), 2, 15000);
+        MCILib mci;
+        AutoAnswerList list(mci);
+        list.UpdateAutoanswerList(folder());
+        QCOMPARE(list.messages().size(), 2);
+        QCOMPARE(list.messages().first().caller, u"bob"_s);
+        QString result;
+        QCOMPARE(
+            mci.mSendString(u"open \"%1\" alias t"_s.arg(list.messages().first().path), result), 0);
+        QCOMPARE(mci.mSendString(u"play t notify"_s, result), 0);
+        QVERIFY(mci.GetAudioFileLength(list.messages().first().path) > 1.0);
+    }
+};
+
+QUENLARK_TEST_MAIN(TestAnsweringEndToEnd)
+#include "tst_answering_e2e.moc"
