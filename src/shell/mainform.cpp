@@ -172,6 +172,12 @@ void MainForm::bindCore() {
     connect(m_windows.get(), &FeatureWindows::mciStatusChanged, m_mciStatusLabel, &QLabel::setText);
     connect(m_switchButtons[MainFormCore::SendMail], &QPushButton::clicked, this,
             &MainForm::SendMailSetting_Click);
+    connect(m_switchButtons[MainFormCore::AutoAnswer], &QPushButton::clicked, this,
+            &MainForm::AutoAnswerMenu_Click);
+    connect(m_windows.get(), &FeatureWindows::answeringStateChanged,
+            findChild<QLabel*>(QStringLiteral("AutoAnsweringStatusLabel")), &QLabel::setText);
+    connect(m_windows.get(), &FeatureWindows::answeringIconChanged, this,
+            [this](int kind) { m_tray->SetIcon(kind); });
 }
 
 void MainForm::UpdateButtonStatus() {

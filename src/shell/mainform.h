@@ -60,6 +60,7 @@ public:
     // Command2 and FileMenuSendMailSettingItem: the mail settings window.
     void SendMailSetting_Click();
     void MixerConfigMenu_Click();
+    void AutoAnswerMenu_Click();
     void PlayerMenu_Click();
 
 protected:

@@ -2,6 +2,7 @@
 #include "mainform.h"
 
 #include "aboutdialog.h"
+#include "answering/autoanswerform.h"
 #include "applylanguage.h"
 #include "audio/mciform.h"
 #include "audio/mixerconfigform.h"
@@ -65,7 +66,8 @@ void MainForm::buildMenus() {
         addItem(properties, "FileMenuSendMailSettingItem", QStringLiteral("Send Mail Setting ...")),
         &QAction::triggered, this, &MainForm::SendMailSetting_Click);
     addItem(properties, "AnnounceBackMenu", QStringLiteral("AnnounceBack ..."));
-    addItem(properties, "AutoAnswerMenu", QStringLiteral("Auto Answer ..."));
+    connect(addItem(properties, "AutoAnswerMenu", QStringLiteral("Auto Answer ...")),
+            &QAction::triggered, this, &MainForm::AutoAnswerMenu_Click);
     addItem(properties, "RecordingMenu", QStringLiteral("Recording ..."));
 
     QMenu* tool = addMenu(bar, "ToolMenu", QStringLiteral("Tool"), "STR-ID:4");
@@ -150,6 +152,11 @@ void MainForm::BlackJackMenu_Click() {
 void MainForm::SendMailSetting_Click() {
     TraceScope trace(m_services.log, kModule, "Command2_Click");
     FeatureWindows::open(&m_windows->sendMail());
+}
+
+void MainForm::AutoAnswerMenu_Click() {
+    TraceScope trace(m_services.log, kModule, "AutoAnswerMenu_Click");
+    FeatureWindows::open(&m_windows->autoAnswer());
 }
 
 void MainForm::MixerConfigMenu_Click() {

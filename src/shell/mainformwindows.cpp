@@ -1,6 +1,9 @@
 #include "mainformwindows.h"
 
 #include "aboutdialog.h"
+#include "answering/answeringlinks.h"
+#include "answering/autoanswerform.h"
+#include "answering/autoanswermachine.h"
 #include "app/mainformcore.h"
 #include "audio/audioform.h"
 #include "audio/mciform.h"
@@ -17,7 +20,7 @@ FeatureWindows::FeatureWindows(Services& services, MainFormCore& core, QObject* 
     : QObject(parent), m_services(services), m_core(core), m_mci(std::make_unique<MCILib>()),
       m_mixer(createMixer()), m_mixerLib(std::make_unique<MixerLib>(*m_mixer)) {
     // Completion notices reach the window MCINotifyTarget names, on this (the GUI) thread.
-    connect(m_mci.get(), &MCILib::mciNotify, &m_core.api(), &SkypeAPIHandler::onMciNotify);
+    connect(m_mci.get(), &MCILib::mciNotify, this, &FeatureWindows::routeMciNotice);
     connect(m_mci.get(), &MCILib::statusTextChanged, this, &FeatureWindows::mciStatusChanged);
 }
 
@@ -26,6 +29,10 @@ FeatureWindows::~FeatureWindows() {
     // router must not hand a line to a window that is gone.
     if (m_audio)
         m_core.api().router().setTarget(HostLineRouter::Step::Audio, nullptr);
+    // The machine saves a recording in progress while the mixer and sound layer still exist.
+    m_core.api().router().setAnsweringMachine(nullptr);
+    m_autoAnswer.reset();
+    m_answering.reset();
 }
 
 void FeatureWindows::loadAll() {
@@ -38,6 +45,7 @@ void FeatureWindows::loadAll() {
     sendMail();
     player();
     mixerConfig();
+    autoAnswer();
 }
 
 ConsoleForm& FeatureWindows::console() {

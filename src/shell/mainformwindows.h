@@ -7,6 +7,9 @@
 struct Services;
 class AboutDialog;
 class AudioForm;
+class AutoAnswerForm;
+class AutoAnswerMachine;
+struct AnsweringLinks;
 class BlackJackForm;
 class ConsoleForm;
 class MainFormCore;
@@ -37,6 +40,8 @@ public:
     SendMailForm& sendMail();
     MCIForm& player();
     MixerConfigForm& mixerConfig();
+    AutoAnswerForm& autoAnswer();
+    AutoAnswerMachine* answeringMachine() { return m_answering.get(); }
 
     // The one sound device layer and mixer of the program.
     MCILib& mci() { return *m_mci; }
@@ -49,8 +54,14 @@ signals:
     // The texts of the main window's MailStatusLabel and MCIStatusLabel.
     void mailStatusChanged(const QString& text);
     void mciStatusChanged(const QString& text);
+    // The answering machine's state text (AutoAnsweringStatusLabel) and tray picture.
+    void answeringStateChanged(const QString& text);
+    void answeringIconChanged(int kind);
 
 private:
+    void routeMciNotice(const QString& alias);
+    bool answeringSourceIsMonitor() const;
+
     Services& m_services;
     MainFormCore& m_core;
     std::unique_ptr<MCILib> m_mci;
@@ -63,4 +74,8 @@ private:
     std::unique_ptr<SendMailForm> m_sendMail;
     std::unique_ptr<MCIForm> m_player;
     std::unique_ptr<MixerConfigForm> m_mixerConfig;
+    // After the sound layer and the windows it uses: it is gone before them.
+    std::unique_ptr<AnsweringLinks> m_answeringLinks;
+    std::unique_ptr<AutoAnswerMachine> m_answering;
+    std::unique_ptr<AutoAnswerForm> m_autoAnswer;
 };

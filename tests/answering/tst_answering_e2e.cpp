@@ -77,6 +77,8 @@ class TestAnsweringEndToEnd : public QObject {
                                           {u"QT_QPA_PLATFORM"_s, u"offscreen"_s}})
             env.insert(name, value);
         QDir().mkpath(m_dir.path() + u"/run"_s);
+        QFile::setPermissions(m_dir.path() + u"/run"_s,
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         m_program.setProcessEnvironment(env);
         m_program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_program.start(QStringLiteral(QUENLARK_BINARY_DIR "/bin/quenlark"), {});
