@@ -1,10 +1,11 @@
 #include "autoanswerform.h"
 
 #include "autoanswermachine.h"
+#include "base/languagepack.h"
+#include "base/services.h"
 #include "platform/prompts.h"
 #include "shell/applylanguage.h"
 #include "shell/centerform.h"
-#include "shell/services.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -193,8 +194,5 @@ void AutoAnswerForm::showEvent(QShowEvent* event) {
 
 void AutoAnswerForm::updateMonitorWarning() {
     const bool monitor = !m_isMonitor || m_isMonitor();
-    m_monitorWarning->setText(
-        monitor ? QString()
-                : QStringLiteral("The answering source is not a monitor: the caller will not "
-                                 "hear the greeting. Choose \"Monitor of ...\" in Audio Setting."));
+    m_monitorWarning->setText(monitor ? QString() : m_services.language.GetLanguageString(122));
 }

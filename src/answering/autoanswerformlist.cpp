@@ -1,11 +1,11 @@
 // The recorded messages part of the "Auto Answer" window: the grid and its buttons.
 #include "autoanswerform.h"
 #include "autoanswermachine.h"
+#include "base/languagepack.h"
+#include "base/services.h"
 #include "platform/folders.h"
 #include "platform/prompts.h"
 #include "shell/applylanguage.h"
-#include "shell/languagepack.h"
-#include "shell/services.h"
 
 #include <QFile>
 #include <QGroupBox>

@@ -1,8 +1,8 @@
 #include "autoanswerlist.h"
 
 #include "audio/mcilib.h"
+#include "base/genlib.h"
 #include "messagefiles.h"
-#include "shell/genlib.h"
 
 #include <QDir>
 

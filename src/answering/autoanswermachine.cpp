@@ -2,9 +2,9 @@
 
 #include "answeringports.h"
 #include "audio/mcilib.h"
+#include "base/debugconsole.h"
+#include "base/services.h"
 #include "platform/folders.h"
-#include "shell/debugconsole.h"
-#include "shell/services.h"
 
 namespace {
 const QString kGreeting = QStringLiteral("aap1");

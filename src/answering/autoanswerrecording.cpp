@@ -3,15 +3,15 @@
 #include "answeringports.h"
 #include "audio/mcilib.h"
 #include "autoanswermachine.h"
+#include "base/genlib.h"
+#include "base/languagepack.h"
+#include "base/services.h"
 #include "messagefiles.h"
 #include "notify/base64lib.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
 #include "platform/sound.h"
 #include "platform/soundfile.h"
-#include "shell/genlib.h"
-#include "shell/languagepack.h"
-#include "shell/services.h"
 
 #include <QDir>
 #include <QFile>
