@@ -7,6 +7,7 @@ packages=(
     libpulse-dev libsndfile1-dev qtkeychain-qt6-dev libsecret-1-0 openssl
     dbus dbus-x11 pulseaudio pulseaudio-utils
     python3 python3-aiosmtpd sox xvfb xauth
+    baresip-core baresip libasound2-plugins
 )
 missing=()
 for p in "${packages[@]}"; do
