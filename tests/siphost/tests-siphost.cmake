@@ -5,6 +5,7 @@ target_link_libraries(tst_siphost_codec PRIVATE quenlark_siphost_core)
 
 quenlark_add_test(tst_siphost_calls
     ${CMAKE_CURRENT_LIST_DIR}/tst_siphost_calls.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/siprig.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../hostsim/hostsimharness.cpp
     LABELS sip dbus TIMEOUT 300)
 target_link_libraries(tst_siphost_calls PRIVATE quenlark_siphost_core Qt6::DBus Qt6::Network)
