@@ -57,6 +57,7 @@ public:
     void ToolMenuConsoleItem_Click();
     void LanguageMenu_Click();
     void BlackJackMenu_Click();
+    void DartsMenuItem_Click();
     // Command2 and FileMenuSendMailSettingItem: the mail settings window.
     void SendMailSetting_Click();
     void MixerConfigMenu_Click();

@@ -10,6 +10,8 @@
 #include "base/services.h"
 #include "blackjackform.h"
 #include "consoleform.h"
+#include "games/dartsform.h"
+#include "games/dartsgame.h"
 #include "languagedialog.h"
 #include "mainformwindows.h"
 #include "notify/sendmailform.h"
@@ -77,7 +79,8 @@ void MainForm::buildMenus() {
             this, &MainForm::SoundVolumeMenu_Click);
 
     QMenu* game = addMenu(bar, "GameMenuItem", QStringLiteral("Game"));
-    addItem(game, "DartsMenuItem", QStringLiteral("Darts"), "STR-ID:47");
+    connect(addItem(game, "DartsMenuItem", QStringLiteral("Darts"), "STR-ID:47"),
+            &QAction::triggered, this, &MainForm::DartsMenuItem_Click);
 
     m_debugMenu = addMenu(bar, "DebugMenu", QStringLiteral("Debug"));
     m_debugMenu->menuAction()->setVisible(false);
@@ -147,6 +150,14 @@ void MainForm::LanguageMenu_Click() {
 void MainForm::BlackJackMenu_Click() {
     TraceScope trace(m_services.log, kModule, "BlackJackMenu_Click");
     FeatureWindows::open(&m_windows->blackJack());
+}
+
+void MainForm::DartsMenuItem_Click() {
+    TraceScope trace(m_services.log, kModule, "DartsMenuItem_Click");
+    // A session still running ends with BYE before the window starts afresh.
+    DartsForm& darts = m_windows->darts();
+    darts.game().resetFromMenu();
+    FeatureWindows::open(&darts);
 }
 
 void MainForm::SendMailSetting_Click() {

@@ -4,6 +4,7 @@
 #include "answering/answeringlinks.h"
 #include "answering/autoanswerform.h"
 #include "answering/autoanswermachine.h"
+#include "app/dartshostlink.h"
 #include "app/mainformcore.h"
 #include "audio/audioform.h"
 #include "audio/mciform.h"
@@ -12,6 +13,8 @@
 #include "audio/mixerlib.h"
 #include "blackjackform.h"
 #include "consoleform.h"
+#include "games/dartsform.h"
+#include "games/dartsgame.h"
 #include "host/skypeapihandler.h"
 #include "notify/sendmailform.h"
 #include "platform/mixer.h"
@@ -46,6 +49,7 @@ void FeatureWindows::loadAll() {
     player();
     mixerConfig();
     autoAnswer();
+    darts();
 }
 
 ConsoleForm& FeatureWindows::console() {
@@ -99,6 +103,15 @@ MixerConfigForm& FeatureWindows::mixerConfig() {
     if (!m_mixerConfig)
         m_mixerConfig = std::make_unique<MixerConfigForm>(m_services, *m_mixerLib);
     return *m_mixerConfig;
+}
+
+DartsForm& FeatureWindows::darts() {
+    if (!m_darts) {
+        m_dartsLink = std::make_unique<MainDartsLink>(m_core);
+        m_dartsGame = std::make_unique<DartsGame>(m_services, *m_dartsLink);
+        m_darts = std::make_unique<DartsForm>(m_services, *m_dartsGame);
+    }
+    return *m_darts;
 }
 
 void FeatureWindows::open(QWidget* window) {

@@ -12,6 +12,9 @@ class AutoAnswerMachine;
 struct AnsweringLinks;
 class BlackJackForm;
 class ConsoleForm;
+class DartsForm;
+class DartsGame;
+class MainDartsLink;
 class MainFormCore;
 class MCIForm;
 class MCILib;
@@ -42,6 +45,7 @@ public:
     MixerConfigForm& mixerConfig();
     AutoAnswerForm& autoAnswer();
     AutoAnswerMachine* answeringMachine() { return m_answering.get(); }
+    DartsForm& darts();
 
     // The one sound device layer and mixer of the program.
     MCILib& mci() { return *m_mci; }
@@ -78,4 +82,8 @@ private:
     std::unique_ptr<AnsweringLinks> m_answeringLinks;
     std::unique_ptr<AutoAnswerMachine> m_answering;
     std::unique_ptr<AutoAnswerForm> m_autoAnswer;
+    // The darts game until the core session owns it.
+    std::unique_ptr<MainDartsLink> m_dartsLink;
+    std::unique_ptr<DartsGame> m_dartsGame;
+    std::unique_ptr<DartsForm> m_darts;
 };
