@@ -59,6 +59,7 @@ MainForm::MainForm(Services& services, HostTransport& transport, SingleInstance&
     buildMenus();
     m_tray = std::make_unique<TrayIcon>(m_popupMenu, this);
     bindCore();
+    bindRecorder();
 }
 
 MainForm::~MainForm() {

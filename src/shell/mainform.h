@@ -62,6 +62,8 @@ public:
     void SendMailSetting_Click();
     void MixerConfigMenu_Click();
     void AutoAnswerMenu_Click();
+    // Command5 and RecordingMenu: the recording history.
+    void RecordingMenu_Click();
     void PlayerMenu_Click();
 
 protected:
@@ -72,6 +74,10 @@ private:
     void buildControls();
     void buildMenus();
     void bindCore();
+    // RecordButton, AutoAnswerCheck's enabled state and RecordingStatusLabel follow the
+    // call recorder (mainformrecording.cpp).
+    void bindRecorder();
+    void showRecorder();
     void addSwitch(MainFormCore::Switch which, QCheckBox* box, QPushButton* button);
     void printStartupFacts();
     void endProgram(int code);

@@ -18,7 +18,7 @@ void FeatureWindows::routeMciNotice(const QString& alias) {
     // greeting; aliases nobody claims go to the window MCINotifyTarget names.
     if (m_answering && AutoAnswerMachine::ownsAlias(alias))
         m_answering->MCINOTIFYHandler(alias);
-    else
+    else if (!routeRecordingNotice(alias))
         m_core.api().onMciNotify();
 }
 

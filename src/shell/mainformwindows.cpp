@@ -18,6 +18,10 @@
 #include "host/skypeapihandler.h"
 #include "notify/sendmailform.h"
 #include "platform/mixer.h"
+#include "recording/callrecorder.h"
+#include "recording/recordingform.h"
+#include "recording/recordinghistory.h"
+#include "recording/recordingstatus.h"
 
 FeatureWindows::FeatureWindows(Services& services, MainFormCore& core, QObject* parent)
     : QObject(parent), m_services(services), m_core(core), m_mci(std::make_unique<MCILib>()),
@@ -32,7 +36,9 @@ FeatureWindows::~FeatureWindows() {
     // router must not hand a line to a window that is gone.
     if (m_audio)
         m_core.api().router().setTarget(HostLineRouter::Step::Audio, nullptr);
-    // The machine saves a recording in progress while the mixer and sound layer still exist.
+    // The machine and the recorder save a recording in progress while the mixer and sound
+    // layer still exist.
+    shutDownRecorder();
     m_core.api().router().setAnsweringMachine(nullptr);
     m_autoAnswer.reset();
     m_answering.reset();
@@ -49,6 +55,7 @@ void FeatureWindows::loadAll() {
     player();
     mixerConfig();
     autoAnswer();
+    recording();
     darts();
 }
 

@@ -9,6 +9,10 @@ class AboutDialog;
 class AudioForm;
 class AutoAnswerForm;
 class AutoAnswerMachine;
+class CallRecorder;
+class RecordingForm;
+class RecordingHistory;
+class RecordingStatus;
 struct AnsweringLinks;
 class BlackJackForm;
 class ConsoleForm;
@@ -45,6 +49,11 @@ public:
     MixerConfigForm& mixerConfig();
     AutoAnswerForm& autoAnswer();
     AutoAnswerMachine* answeringMachine() { return m_answering.get(); }
+    // The recording history window, and the call recorder behind it with the history and
+    // RecordingStatusLabel's state (mainformrecording.cpp).
+    RecordingForm& recording();
+    CallRecorder* recorder() { return m_recorder.get(); }
+    RecordingStatus* recordingStatus() { return m_recordingStatus.get(); }
     DartsForm& darts();
 
     // The one sound device layer and mixer of the program.
@@ -61,10 +70,15 @@ signals:
     // The answering machine's state text (AutoAnsweringStatusLabel) and tray picture.
     void answeringStateChanged(const QString& text);
     void answeringIconChanged(int kind);
+    // The call recorder exists from now on: the main window binds its controls to it.
+    void recorderLoaded();
 
 private:
     void routeMciNotice(const QString& alias);
     bool answeringSourceIsMonitor() const;
+    void shutDownRecorder();
+    // The notices of the recorder's "rr" and the history's "rp"; false for other aliases.
+    bool routeRecordingNotice(const QString& alias);
 
     Services& m_services;
     MainFormCore& m_core;
@@ -82,6 +96,10 @@ private:
     std::unique_ptr<AnsweringLinks> m_answeringLinks;
     std::unique_ptr<AutoAnswerMachine> m_answering;
     std::unique_ptr<AutoAnswerForm> m_autoAnswer;
+    std::unique_ptr<RecordingStatus> m_recordingStatus;
+    std::unique_ptr<RecordingHistory> m_recordingHistory;
+    std::unique_ptr<CallRecorder> m_recorder;
+    std::unique_ptr<RecordingForm> m_recording;
     // The darts game until the core session owns it.
     std::unique_ptr<MainDartsLink> m_dartsLink;
     std::unique_ptr<DartsGame> m_dartsGame;

@@ -6,6 +6,8 @@
 #include "hosttransportfake.h"
 #include "notify/sendmailform.h"
 #include "platform/singleinstance.h"
+#include "recording/callrecorder.h"
+#include "recording/recordingform.h"
 #include "shell/aboutdialog.h"
 #include "shell/applylanguage.h"
 #include "shell/mainform.h"
@@ -119,12 +121,37 @@ private slots:
         QVERIFY(windows.player().isVisible());
         window.child<QAction>("MixerConfigMenu")->trigger();
         QVERIFY(windows.mixerConfig().isVisible());
+        window.child<QPushButton>("Command5")->click();
+        QVERIFY(windows.recording().isVisible());
         window.child<QAction>("HelpMenuAboutItem")->trigger();
         AboutDialog& about = windows.about();
         QVERIFY(about.isVisible() && about.isModal());
         QCOMPARE(about.findChild<QLabel*>("Label5")->text(), QStringLiteral("Version : 1.0.0"));
         about.findChild<QPushButton*>("OKButton")->click();
         QVERIFY(!about.isVisible());
+    }
+
+    // The recorder's state, not the caption, decides; a language switch writes the caption of
+    // the state.
+    void recordButtonFollowsTheRecorderThroughALanguageSwitch() {
+        Window window;
+        QVERIFY(window.form.Form_Load());
+        window.form.windows().loadAll(); // as at the first attach
+        auto* record = window.child<QPushButton>("RecordButton");
+        QVERIFY(!record->isEnabled());
+        HostLineRouter& router = window.form.core().api().router();
+        QString line = QStringLiteral("CALL 5 STATUS INPROGRESS");
+        router.route(line);
+        record->click();
+        QCOMPARE(window.child<QLabel>("RecordingStatusLabel")->text(), QStringLiteral("Recording"));
+        QVERIFY(!window.child<QCheckBox>("AutoAnswerCheck")->isEnabled());
+        ApplyLanguageToAll(window.test.language, QStringLiteral("ja"));
+        QCOMPARE(record->text(), window.test.language.GetLanguageString(11));
+        line = QStringLiteral("CALL 5 STATUS FINISHED");
+        router.route(line);
+        QTRY_VERIFY(!window.form.windows().recorder()->recording());
+        QCOMPARE(record->text(), window.test.language.GetLanguageString(10));
+        QVERIFY(!record->isEnabled() && window.child<QCheckBox>("AutoAnswerCheck")->isEnabled());
     }
 
     void startupEndsForASecondCopyOrWithoutABus() {
