@@ -130,14 +130,20 @@ void MailSender::SaveSettings() {
 }
 
 void MailSender::SendMail() {
+    QueueMail(m_subject, m_body, m_attachment);
+}
+
+void MailSender::QueueMail(const QString& subject, const QString& body, const QString& attachment) {
     setText6(QString());
     const MailCompose::HeaderBlock block =
-        MailCompose::BuildHeaderBlock(m_from, m_to, m_attachment, m_services.clock);
+        MailCompose::BuildHeaderBlock(m_from, m_to, attachment, m_services.clock);
     Record record;
     record.sequence = m_nextSequence++;
     record.header = block.header;
     record.boundary = block.boundary;
-    record.attachmentPath = block.boundary.isEmpty() ? QString() : m_attachment;
+    record.attachmentPath = block.boundary.isEmpty() ? QString() : attachment;
+    record.subject = subject;
+    record.body = body;
     m_queue.append(record);
     ExecSend();
 }
@@ -218,10 +224,11 @@ void MailSender::sendLine(const QByteArray& line) {
 void MailSender::sendMessage(Record& record) {
     if (record.boundary.isEmpty()) {
         m_stream = std::make_unique<MailMessageStream>(
-            MailCompose::PlainMessage(record.header, m_subject, m_body));
+            MailCompose::PlainMessage(record.header, record.subject, record.body));
     } else {
         m_stream = std::make_unique<MailMessageStream>(
-            MailCompose::MultipartHead(record.header, record.boundary, m_subject, m_body) +
+            MailCompose::MultipartHead(record.header, record.boundary, record.subject,
+                                       record.body) +
                 MailCompose::AttachmentPartHeader(record.boundary, record.attachmentPath),
             record.attachmentPath, MailCompose::MultipartTail(record.boundary));
     }

@@ -34,6 +34,8 @@ public:
         QByteArray header;
         QByteArray boundary; // empty for a plain mail
         QString attachmentPath;
+        QString subject; // as the fields held them when the mail was queued
+        QString body;
         qint32 state = Waiting;
         QString note;      // why a failed mail failed
         bool test = false; // the Test button's: no mail, the conversation ends after the login
@@ -85,6 +87,9 @@ public:
 
     // Queues a mail built from the fields and starts sending when the line is free.
     void SendMail();
+    // Queues a mail with this subject, body and attachment (empty: a plain mail), leaving the
+    // fields as they are. Each record keeps its own, so mails queued together never mix.
+    void QueueMail(const QString& subject, const QString& body, const QString& attachment);
     // Starts the next waiting mail unless one is being sent.
     void ExecSend();
     // No reply for 65 s: the mail being sent fails and the next one starts.

@@ -1,5 +1,12 @@
 # Notifications: the chat and call trackers with their tables, the recipients and friends
 # lists, announce back and the chat control envelope; their windows.
 target_sources(quenlark_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/announceback.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/broadcastrecipients.cpp
     ${CMAKE_CURRENT_LIST_DIR}/calltable.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/controlenvelope.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/calltracker.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/controlenvelope.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/friendslist.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/messagetable.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/messagetracker.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/notifyswitches.h)

@@ -183,20 +183,22 @@ private slots:
         QCOMPARE(sender.tag(), QStringLiteral("Body"));
     }
 
-    void queuedMailsGoOneAfterAnotherWithTheirOwnSubjects() {
+    // Each mail keeps the subject, body and attachment it was queued with: later changes of
+    // the fields, and mails queued by code, never mix into it.
+    void queuedMailsKeepTheirOwnSubjectAndBody() {
         Rig rig;
         rig.sender.setSubject(QStringLiteral("first"));
+        rig.sender.setBody(QStringLiteral("recorded message"));
         rig.sender.SendMail();
-        rig.sender.SendMail();
-        // Once the first message is out, the caller fills the field for the second.
-        connect(&rig.sender, &MailSender::mailStatusChanged, this, [&rig](const QString& text) {
-            if (text == QStringLiteral("Sending QUIT"))
-                rig.sender.setSubject(QStringLiteral("second"));
-        });
+        rig.sender.QueueMail(QStringLiteral("ring report"), {}, {});
+        rig.sender.setSubject(QStringLiteral("changed later"));
         QTRY_VERIFY_WITH_TIMEOUT(rig.connections == 2 && rig.sender.queue().isEmpty(), 5000);
         QCOMPARE(rig.messages.size(), 2);
         QVERIFY(rig.messages[0].contains("Subject: first\r\n"));
-        QVERIFY(rig.messages[1].contains("Subject: second\r\n"));
+        QVERIFY(rig.messages[0].contains("recorded message"));
+        QVERIFY(rig.messages[1].contains("Subject: ring report\r\n"));
+        QVERIFY(!rig.messages[1].contains("recorded message"));
+        QCOMPARE(rig.sender.subject(), QStringLiteral("changed later"));
         QCOMPARE(rig.sender.text6(), QStringLiteral("OK"));
     }
 

@@ -1,0 +1,61 @@
+#include "announceback.h"
+
+#include "notify/friendslist.h"
+#include "notify/notifyswitches.h"
+#include "platform/settingsstore.h"
+#include "shell/genlibtext.h"
+
+namespace {
+const SettingKey kHandleKey{"AnnounceBack", "CallbackHandle", ""};
+const SettingKey kOnlyFriendsKey{"AnnounceBack", "CallbackOnlyFriends", "Off"};
+} // namespace
+
+AnnounceBack::AnnounceBack(SettingsStore& settings, const NotifySwitches& switches,
+                           const FriendsList& friends,
+                           std::function<void(const QString&)> sendCommand, QObject* parent)
+    : QObject(parent), m_settings(settings), m_switches(switches), m_friends(friends),
+      m_send(std::move(sendCommand)) {}
+
+void AnnounceBack::setCallbackHandle(const QString& text) {
+    if (m_callbackHandle == text)
+        return;
+    m_callbackHandle = text;
+    emit settingsChanged();
+}
+
+void AnnounceBack::setOnlyToFriends(bool on) {
+    if (m_onlyToFriends == on)
+        return;
+    m_onlyToFriends = on;
+    emit settingsChanged();
+}
+
+void AnnounceBack::Load() {
+    m_callbackHandle = readSetting(m_settings, kHandleKey);
+    // Only the exact text "On" ticks the box.
+    m_onlyToFriends = readSetting(m_settings, kOnlyFriendsKey) == QLatin1String("On");
+    emit settingsChanged();
+}
+
+void AnnounceBack::Save() {
+    deleteIfPresent(m_settings, kHandleKey);
+    deleteIfPresent(m_settings, kOnlyFriendsKey);
+    writeSetting(m_settings, kHandleKey, GEnLib::TrimmedBlanks(m_callbackHandle).toString());
+    writeSetting(m_settings, kOnlyFriendsKey,
+                 m_onlyToFriends ? QStringLiteral("On") : QStringLiteral("Off"));
+}
+
+bool AnnounceBack::Announce(const QString& sender, Kind kind) {
+    // A handle of blanks only would announce nothing useful.
+    const QStringView handle = GEnLib::TrimmedBlanks(m_callbackHandle);
+    if (!m_switches.callbackAnounceSwitch() || handle.isEmpty())
+        return false;
+    if (m_onlyToFriends && !m_friends.IsFriend(sender))
+        return false;
+    if (m_send)
+        m_send(QStringLiteral("MESSAGE ") + sender + QStringLiteral(" =Quenlark= ") +
+               (kind == Kind::Message ? QStringLiteral("Please messageback to ")
+                                      : QStringLiteral("Please callback to ")) +
+               handle.toString());
+    return true;
+}
