@@ -10,3 +10,8 @@ target_sources(quenlark_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/messagetable.cpp
     ${CMAKE_CURRENT_LIST_DIR}/messagetracker.cpp
     ${CMAKE_CURRENT_LIST_DIR}/notifyswitches.h)
+target_sources(quenlark_widgets PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/announcebackform.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/broadcaststatusform.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/notifycontrols.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/trackerforms.cpp)

@@ -6,6 +6,7 @@
 #include "hostendpoint.h"
 #include "microphonevoice.h"
 #include "options.h"
+#include "scriptobject.h"
 #include "signalwatcher.h"
 #include "simulator.h"
 #include "voiceplayer.h"
@@ -34,6 +35,8 @@ bool buildWorld(const Options& options, World* world, QString* error) {
     *world = World::demo(now);
     if (!options.worldFile.isEmpty() && !loadWorldFile(options.worldFile, now, world, error))
         return false;
+    if (options.firstId != 0)
+        world->setNextId(options.firstId);
     if (options.answerDelayMs != -2) {
         for (const QString& handle : world->handles())
             world->user(handle)->answerDelayMs = options.answerDelayMs;
@@ -84,6 +87,11 @@ int main(int argc, char** argv) {
         complain(warning);
     DeliveryControl delivery(&simulator);
     if (!delivery.open(control.connection(), &error)) {
+        complain(error);
+        return 1;
+    }
+    ScriptObject script(&simulator);
+    if (!script.open(&error)) {
         complain(error);
         return 1;
     }

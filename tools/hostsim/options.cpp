@@ -55,6 +55,10 @@ bool parseOptions(const QStringList& arguments, Options* options, QString* error
     const QCommandLineOption voiceDevice(QStringLiteral("voice-device"),
                                          QStringLiteral("Sink for the voice (paplay --device)."),
                                          QStringLiteral("sink"));
+    const QCommandLineOption firstId(
+        QStringLiteral("first-id"),
+        QStringLiteral("The id of the first call or chat message (1 to 4294967295)."),
+        QStringLiteral("id"));
     const QCommandLineOption userVoice(
         QStringLiteral("user-voice"),
         QStringLiteral("HANDLE=FILE: the voice of one simulated user (repeatable)."),
@@ -69,7 +73,7 @@ bool parseOptions(const QStringList& arguments, Options* options, QString* error
                        "DIR/call-<id>.wav."),
         QStringLiteral("dir"));
     parser.addOptions({user, world, attach, answerDelay, noConsole, control, audioIn, audioOut,
-                       voice, voiceDevice, userVoice, voiceDelay, capture});
+                       voice, voiceDevice, userVoice, voiceDelay, capture, firstId});
     const QCommandLineOption micVoice(
         QStringLiteral("mic-voice"),
         QStringLiteral("WAV file played, over and over, into the microphone's sink while a "
@@ -111,6 +115,14 @@ bool parseOptions(const QStringList& arguments, Options* options, QString* error
         options->answerDelayMs = parser.value(answerDelay).toInt(&ok);
         if (!ok || options->answerDelayMs < -1) {
             *error = QStringLiteral("--answer-delay takes milliseconds, or -1 for never");
+            return false;
+        }
+    }
+    if (parser.isSet(firstId)) {
+        bool ok = false;
+        options->firstId = parser.value(firstId).toUInt(&ok);
+        if (!ok || options->firstId == 0) {
+            *error = QStringLiteral("--first-id takes a number from 1 to 4294967295");
             return false;
         }
     }

@@ -27,6 +27,7 @@ struct Options {
     int voiceDelayMs = 0;
     QList<std::pair<QString, QString>> userVoices; // handle, WAV file
     QString captureFolder;
+    uint firstId = 0; // 0: the world's own first id (101)
 };
 
 // Reads the command line; false with a message for the user when it cannot be understood.

@@ -52,7 +52,9 @@ std::vector<HostEndpoint*> Simulator::endpoints() const {
 
 void Simulator::command(const QString& user, const QString& client, const QString& line) {
     CommandInterpreter interpreter(*this, user);
-    const QStringList replies = interpreter.execute(line);
+    QStringList replies = interpreter.execute(line);
+    if (replyFilter_)
+        replies = replyFilter_(user, client, line, replies);
     if (HostEndpoint* target = endpoint(user)) {
         for (const QString& reply : replies)
             target->notifyClient(client, reply);
@@ -175,14 +177,27 @@ void Simulator::callEnded(const SimCall& call) {
 }
 
 OpResult Simulator::sendChat(const QString& from, const QString& to, const QString& text) {
-    if (!world_.user(from) || !world_.user(to) || from == to)
+    if (!world_.user(from) || !world_.user(to))
         return OpResult::failure(QStringLiteral("no such user to write to: %1").arg(to));
     const SimMessage& message = world_.addMessage(from, to, text, QDateTime::currentDateTime());
-    const QString prefix = QStringLiteral("CHATMESSAGE %1 STATUS ").arg(message.id);
-    notify(from, prefix + QStringLiteral("SENDING"));
-    notify(from, prefix + QStringLiteral("SENT"));
-    routeChat(message);
+    const QString status = QStringLiteral(" %1 STATUS ").arg(message.id);
+    notify(from, messageKind(from) + status + QStringLiteral("SENDING"));
+    notify(from, messageKind(from) + status + QStringLiteral("SENT"));
+    // A chat to oneself shows only as sent, as a real host shows it: it is never received.
+    if (from != to)
+        routeChat(message);
     return OpResult::success(message.id);
+}
+
+void Simulator::setMessageKind(const QString& user, const QString& kind) {
+    if (kind == QLatin1String("MESSAGE"))
+        oldKindUsers_.insert(user);
+    else
+        oldKindUsers_.remove(user);
+}
+
+QString Simulator::messageKind(const QString& user) const {
+    return oldKindUsers_.contains(user) ? QStringLiteral("MESSAGE") : QStringLiteral("CHATMESSAGE");
 }
 
 OpResult Simulator::markSeen(uint id, const QString& viewer, const QString& kind) {

@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QSet>
 
+#include <functional>
+
 #include <map>
 #include <memory>
 #include <vector>
@@ -80,6 +82,14 @@ public:
     // Chats between users go through the delivery rules (simulatordelivery.cpp).
     ChatDelivery& delivery() { return delivery_; }
     uint releaseChats(const QString& from, const QString& to);
+    // Test hooks, driven by the script object. The filter sees the replies to each command
+    // and returns the ones to send now (it may hold, delay or drop the rest).
+    using ReplyFilter = std::function<QStringList(const QString& user, const QString& client,
+                                                  const QString& command, const QStringList&)>;
+    void setReplyFilter(ReplyFilter filter) { replyFilter_ = std::move(filter); }
+    // The kind word of a user's chat notices: "CHATMESSAGE", or "MESSAGE" as older hosts say.
+    void setMessageKind(const QString& user, const QString& kind);
+    QString messageKind(const QString& user) const;
 
 signals:
     void quitRequested();
@@ -104,4 +114,6 @@ private:
     ChatDelivery delivery_;
     MicrophoneVoice* micVoice_ = nullptr;
     CallCapture* capture_ = nullptr;
+    ReplyFilter replyFilter_;
+    QSet<QString> oldKindUsers_;
 };

@@ -33,7 +33,8 @@ void Simulator::routeChat(const SimMessage& message) {
 
 void Simulator::deliverChat(uint id) {
     if (const SimMessage* message = world_.message(id))
-        notify(message->to, QStringLiteral("CHATMESSAGE %1 STATUS RECEIVED").arg(id));
+        notify(message->to,
+               QStringLiteral("%1 %2 STATUS RECEIVED").arg(messageKind(message->to)).arg(id));
 }
 
 uint Simulator::releaseChats(const QString& from, const QString& to) {

@@ -6,6 +6,8 @@
 void Transcript::add(const QString& user, const QString& peer, Direction direction,
                      const QString& line) {
     entries_.append({QDateTime::currentDateTime(), user, peer, direction, line});
+    if (listener_)
+        listener_(entries_.last());
 }
 
 QString Transcript::format(const Entry& entry) {

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Every line exchanged with the clients, both ways, with the time it passed.
 class Transcript {
 public:
@@ -21,7 +23,12 @@ public:
     QStringList lines() const;
     bool save(const QString& path, QString* error) const;
     static QString format(const Entry& entry);
+    // Called for every line as it is added (the script object's LineExchanged signal).
+    void setListener(std::function<void(const Entry&)> listener) {
+        listener_ = std::move(listener);
+    }
 
 private:
     QList<Entry> entries_;
+    std::function<void(const Entry&)> listener_;
 };

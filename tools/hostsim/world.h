@@ -69,6 +69,8 @@ public:
     SimMessage* message(uint id);
     const std::map<uint, SimCall>& calls() const { return calls_; }
     const std::map<uint, SimMessage>& messages() const { return messages_; }
+    // The id the next call or message gets (--first-id; ids near 2^31 try a client's limits).
+    void setNextId(uint id) { nextId_ = id; }
 
 private:
     uint nextId_ = 101;

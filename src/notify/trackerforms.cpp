@@ -1,0 +1,62 @@
+#include "trackerforms.h"
+
+#include "notify/calltracker.h"
+#include "notify/friendslist.h"
+#include "notify/messagetracker.h"
+#include "notify/notifycontrols.h"
+#include "shell/centerform.h"
+#include "shell/services.h"
+
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+using NotifyControls::named;
+
+namespace {
+
+// The window's grid above its one button, which hides the window.
+template <typename Form>
+void layOut(Form* form, QTableView* grid, const char* buttonText, int textId,
+            void (Form::*click)()) {
+    auto* button = named(new QPushButton(QString::fromLatin1(buttonText), form), "Command1", textId);
+    QObject::connect(button, &QPushButton::clicked, form, click);
+    auto* layout = new QVBoxLayout(form);
+    layout->addWidget(grid);
+    layout->addWidget(button, 0, Qt::AlignRight);
+    form->resize(480, 320);
+}
+
+} // namespace
+
+MessageForm::MessageForm(Services& services, MessageTracker& tracker, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      m_grid(NotifyControls::makeGrid(this, "MessageFlexGrid", &tracker.table(), {1000, 1000})) {
+    setObjectName(QStringLiteral("MessageForm"));
+    setWindowTitle(QStringLiteral("Message"));
+    layOut(this, m_grid, "Hide", -1, &MessageForm::Command1_Click);
+    CenterForm(this);
+    ApplyLanguage(this, services.language);
+}
+
+CallForm::CallForm(Services& services, CallTracker& tracker, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      m_grid(NotifyControls::makeGrid(this, "CallFlexGrid", &tracker.table(),
+                                      {1000, 1000, 1000, 1000})) {
+    setObjectName(QStringLiteral("CallForm"));
+    setWindowTitle(QStringLiteral("Call"));
+    layOut(this, m_grid, "Hide", -1, &CallForm::Command1_Click);
+    CenterForm(this);
+    ApplyLanguage(this, services.language);
+}
+
+FriendsForm::FriendsForm(Services& services, FriendsList& friends, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      m_grid(NotifyControls::makeGrid(this, "FriendsGrid", &friends, {2000})) {
+    setObjectName(QStringLiteral("FriendsForm"));
+    setWindowTitle(QStringLiteral("Friends"));
+    layOut(this, m_grid, "Back", 100, &FriendsForm::Command1_Click);
+    CenterForm(this);
+    ApplyLanguage(this, services.language);
+    friends.SearchFriends();
+}
