@@ -9,6 +9,7 @@ target_sources(quenlark_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/friendslist.cpp
     ${CMAKE_CURRENT_LIST_DIR}/messagetable.cpp
     ${CMAKE_CURRENT_LIST_DIR}/messagetracker.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/notifications.cpp
     ${CMAKE_CURRENT_LIST_DIR}/notifyswitches.h)
 target_sources(quenlark_widgets PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/announcebackform.cpp

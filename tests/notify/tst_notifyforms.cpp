@@ -1,0 +1,118 @@
+// The notification windows over their cores: the recipients window and its settings, the
+// announce-back window and its settings, the friends window.
+#include "memorysettingsstore.h"
+#include "notify/announcebackform.h"
+#include "notify/broadcaststatusform.h"
+#include "notify/trackerforms.h"
+#include "testmain.h"
+#include "trackerrig.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableView>
+
+namespace {
+template <typename Control> Control* find(QWidget& window, const char* name) {
+    auto* control = window.findChild<Control*>(QString::fromLatin1(name));
+    if (!control)
+        qFatal("no control %s", name);
+    return control;
+}
+
+QStringList storedRecipients(const MemorySettingsStore& store) {
+    QStringList values;
+    for (const QString& key : store.keys(QStringLiteral("BroadCastStatus")))
+        values << key + u'=' + store.read(QStringLiteral("BroadCastStatus"), key);
+    return values;
+}
+} // namespace
+
+class TestNotifyForms : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The list ends at the first gap; an entry that is no handle is skipped.
+    void recipientsLoadUpToTheFirstGap() {
+        TrackerRig rig;
+        rig.test.settings.write("BroadCastStatus", "User001", "bob");
+        rig.test.settings.write("BroadCastStatus", "User002", "carol dave");
+        rig.test.settings.write("BroadCastStatus", "User003", " eve ");
+        rig.test.settings.write("BroadCastStatus", "User005", "frank");
+        BroadCastStatusForm form(rig.test.services, rig.recipients);
+        QCOMPARE(rig.recipients.users(), (QStringList{"bob", "eve"}));
+        QCOMPARE(find<QListWidget>(form, "UserList")->count(), 2);
+        QVERIFY(!find<QPushButton>(form, "Command1")->isEnabled());
+    }
+
+    void recipientsWindowAddsDeletesAndStoresOnClose() {
+        TrackerRig rig;
+        BroadCastStatusForm form(rig.test.services, rig.recipients);
+        QLineEdit* text = find<QLineEdit>(form, "UserText");
+        for (const char* handle : {" bob ", "carol", "   ", "dave"}) {
+            text->setText(QString::fromLatin1(handle));
+            find<QPushButton>(form, "Command2")->click();
+        }
+        QCOMPARE(rig.recipients.users(), (QStringList{"bob", "carol", "dave"}));
+        QVERIFY(text->text() == QStringLiteral("dave")); // the box keeps an added handle
+        find<QListWidget>(form, "UserList")->setCurrentRow(1);
+        QVERIFY(find<QPushButton>(form, "Command1")->isEnabled());
+        find<QPushButton>(form, "Command1")->click();
+        QVERIFY(!find<QPushButton>(form, "Command1")->isEnabled());
+        form.close(); // the title bar stores nothing
+        QVERIFY(storedRecipients(rig.test.settings).isEmpty());
+        rig.test.settings.write("BroadCastStatus", "User003", "old");
+        find<QPushButton>(form, "Command4")->click();
+        QCOMPARE(storedRecipients(rig.test.settings),
+                 (QStringList{"User001=bob", "User002=dave"}));
+        QCOMPARE(rig.test.settings.strayDeletes(), 0);
+    }
+
+    void announceBackSettings_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("ticked");
+        QTest::newRow("On") << "On" << true;
+        QTest::newRow("lower case") << "on" << false;
+        QTest::newRow("missing") << "" << false;
+    }
+    void announceBackSettings() {
+        QFETCH(QString, stored);
+        QFETCH(bool, ticked);
+        TrackerRig rig;
+        if (!stored.isEmpty())
+            rig.test.settings.write("AnnounceBack", "CallbackOnlyFriends", stored);
+        rig.test.settings.write("AnnounceBack", "CallbackHandle", "zed");
+        AnnounceBackForm form(rig.test.services, rig.announceBack);
+        QCOMPARE(find<QCheckBox>(form, "CallbackOnlyToFriendsCheck")->isChecked(), ticked);
+        find<QLineEdit>(form, "CallbackHandleText")->setText(QStringLiteral(" max "));
+        QCOMPARE(rig.announceBack.callbackHandle(), QStringLiteral(" max "));
+        form.close();
+        QCOMPARE(rig.test.settings.read("AnnounceBack", "CallbackHandle"), QStringLiteral("zed"));
+        find<QCheckBox>(form, "CallbackOnlyToFriendsCheck")->setChecked(!ticked);
+        find<QPushButton>(form, "Command1")->click();
+        QCOMPARE(rig.test.settings.read("AnnounceBack", "CallbackHandle"), QStringLiteral("max"));
+        QCOMPARE(rig.test.settings.read("AnnounceBack", "CallbackOnlyFriends"),
+                 ticked ? QStringLiteral("Off") : QStringLiteral("On"));
+        QCOMPARE(rig.test.settings.strayDeletes(), 0);
+    }
+
+    // The list is asked for once per run and outlives its window.
+    void friendsWindowShowsTheListAndOnlyHides() {
+        TrackerRig rig;
+        {
+            FriendsForm form(rig.test.services, rig.friends);
+            rig.host(QStringLiteral("USERS bob, carol"));
+            QCOMPARE(form.grid()->model()->rowCount(), 2);
+            form.show();
+            form.Command1_Click();
+            QVERIFY(form.isHidden());
+        }
+        FriendsForm again(rig.test.services, rig.friends);
+        QCOMPARE(rig.sent, QStringList{"SEARCH FRIENDS"});
+        QVERIFY(rig.friends.IsFriend(QStringLiteral("carol")));
+    }
+};
+
+QUENLARK_TEST_MAIN(TestNotifyForms)
+#include "tst_notifyforms.moc"
