@@ -1,16 +1,16 @@
 // The chat and call trackers behind the router on the fake link: 100,000 chats (status,
 // sender and text: 300,000 lines) and 100,000 calls (ringing, partner, finished: 300,000
 // lines) with three recipients, once with the windows hidden and once with them shown.
+#include "app/mainformcore.h"
 #include "host_support.h"
 #include "hosttransportfake.h"
 #include "notify/broadcastrecipients.h"
-#include "notify/notifications.h"
-#include "notify/notifyswitches.h"
-#include "notify/trackerforms.h"
 #include "notify/calltracker.h"
 #include "notify/friendslist.h"
 #include "notify/messagetracker.h"
-#include "app/mainformcore.h"
+#include "notify/notifications.h"
+#include "notify/notifyswitches.h"
+#include "notify/trackerforms.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -103,8 +103,7 @@ Figures run(bool windowsShown) {
     notifications.unplugFrom(api.router());
     if (mails != kCalls)
         std::printf("warning: %d ring mails for %d calls\n", mails, kCalls);
-    return {double(routed) * 1e9 / double(elapsedNs), percentile(first, 50),
-            percentile(last, 50)};
+    return {double(routed) * 1e9 / double(elapsedNs), percentile(first, 50), percentile(last, 50)};
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "mainformcore.h"
 
 #include "base/debugconsole.h"
+#include "base/genlibtext.h"
 #include "base/loglib.h"
 #include "base/services.h"
 #include "platform/settingsstore.h"
@@ -21,19 +22,6 @@ const std::array<SettingKey, MainFormCore::SwitchCount> kSwitchKeys{{
 }};
 const SettingKey kLogLevelKey{"Main", "LogLevel", "0"};
 const SettingKey kDebugModeKey{"Main", "DebugMode", "Off"};
-
-// Removes blanks at both ends, in place. Only the blank counts: tabs, line breaks and other
-// white space belong to the line, which the windows after this one see as left here.
-void trimBlanks(QString& line) {
-    qsizetype begin = 0;
-    qsizetype end = line.size();
-    while (begin < end && line.at(begin) == u' ')
-        ++begin;
-    while (end > begin && line.at(end - 1) == u' ')
-        --end;
-    if (begin > 0 || end < line.size())
-        line = line.sliced(begin, end - begin);
-}
 
 // The first word of a line split at single blanks, and the second (empty when missing).
 struct Words {
@@ -130,7 +118,7 @@ void MainFormCore::Timer1_Timer() {
 
 void MainFormCore::SetSkypeResponse(QString& line) {
     TraceScope trace(m_services.log, kModule, "SetSkypeResponse");
-    trimBlanks(line);
+    GEnLib::TrimBlanks(line);
     if (line.isEmpty())
         return;
     const Words words = firstTwoWords(line);

@@ -1,9 +1,9 @@
 #include "announceback.h"
 
+#include "base/genlibtext.h"
 #include "notify/friendslist.h"
 #include "notify/notifyswitches.h"
 #include "platform/settingsstore.h"
-#include "shell/genlibtext.h"
 
 namespace {
 const SettingKey kHandleKey{"AnnounceBack", "CallbackHandle", ""};

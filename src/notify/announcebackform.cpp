@@ -1,9 +1,9 @@
 #include "announcebackform.h"
 
+#include "base/services.h"
 #include "notify/announceback.h"
 #include "notify/notifycontrols.h"
 #include "shell/centerform.h"
-#include "shell/services.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -13,8 +13,7 @@
 
 using NotifyControls::named;
 
-AnnounceBackForm::AnnounceBackForm(Services& services, AnnounceBack& announceBack,
-                                   QWidget* parent)
+AnnounceBackForm::AnnounceBackForm(Services& services, AnnounceBack& announceBack, QWidget* parent)
     : QDialog(parent), m_announceBack(announceBack),
       m_handleText(named(new QLineEdit(this), "CallbackHandleText")),
       m_onlyFriends(named(new QCheckBox(QStringLiteral("Announce only to friends"), this),
@@ -35,8 +34,7 @@ AnnounceBackForm::AnnounceBackForm(Services& services, AnnounceBack& announceBac
     connect(m_handleText, &QLineEdit::textChanged, &m_announceBack,
             &AnnounceBack::setCallbackHandle);
     connect(m_onlyFriends, &QCheckBox::toggled, &m_announceBack, &AnnounceBack::setOnlyToFriends);
-    connect(&m_announceBack, &AnnounceBack::settingsChanged, this,
-            &AnnounceBackForm::showSettings);
+    connect(&m_announceBack, &AnnounceBack::settingsChanged, this, &AnnounceBackForm::showSettings);
     ApplyLanguage(this, services.language);
     m_announceBack.Load();
     showSettings();

@@ -1,7 +1,7 @@
 #include "broadcastrecipients.h"
 
+#include "base/genlibtext.h"
 #include "platform/settingsstore.h"
-#include "shell/genlibtext.h"
 
 namespace {
 const QString kSection = QStringLiteral("BroadCastStatus");

@@ -1,9 +1,9 @@
 #include "broadcaststatusform.h"
 
+#include "base/services.h"
 #include "notify/broadcastrecipients.h"
 #include "notify/notifycontrols.h"
 #include "shell/centerform.h"
-#include "shell/services.h"
 
 #include <QEvent>
 #include <QGridLayout>

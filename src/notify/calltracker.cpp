@@ -1,9 +1,9 @@
 #include "calltracker.h"
 
+#include "base/genlibtext.h"
 #include "notify/announceback.h"
 #include "notify/broadcastrecipients.h"
 #include "notify/notifyswitches.h"
-#include "shell/genlibtext.h"
 
 CallTracker::CallTracker(const NotifySwitches& switches, const BroadcastRecipients& recipients,
                          AnnounceBack& announceBack,

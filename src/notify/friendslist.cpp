@@ -1,6 +1,6 @@
 #include "friendslist.h"
 
-#include "shell/genlibtext.h"
+#include "base/genlibtext.h"
 
 FriendsList::FriendsList(std::function<void(const QString&)> sendCommand, QObject* parent)
     : QAbstractTableModel(parent), m_send(std::move(sendCommand)) {}

@@ -1,10 +1,10 @@
 #include "messagetracker.h"
 
+#include "base/genlibtext.h"
+#include "base/loglib.h"
 #include "notify/announceback.h"
 #include "notify/broadcastrecipients.h"
 #include "notify/notifyswitches.h"
-#include "shell/genlibtext.h"
-#include "shell/loglib.h"
 
 namespace {
 // The first word of every chat this program sends as a report or an announcement.

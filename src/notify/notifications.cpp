@@ -12,12 +12,12 @@ Notifications::Notifications(Services& services, const NotifySwitches& switches,
                              std::function<void(const QString&)> sendCommand, QObject* parent)
     : QObject(parent), m_friends(std::make_unique<FriendsList>(sendCommand)),
       m_recipients(std::make_unique<BroadcastRecipients>(services.settings)),
-      m_announceBack(std::make_unique<AnnounceBack>(services.settings, switches, *m_friends,
-                                                    sendCommand)),
+      m_announceBack(
+          std::make_unique<AnnounceBack>(services.settings, switches, *m_friends, sendCommand)),
       m_messages(std::make_unique<MessageTracker>(services.log, switches, *m_recipients,
                                                   *m_announceBack, sendCommand)),
-      m_calls(std::make_unique<CallTracker>(switches, *m_recipients, *m_announceBack,
-                                            sendCommand)) {}
+      m_calls(
+          std::make_unique<CallTracker>(switches, *m_recipients, *m_announceBack, sendCommand)) {}
 
 Notifications::~Notifications() = default;
 

@@ -1,11 +1,11 @@
 #include "trackerforms.h"
 
+#include "base/services.h"
 #include "notify/calltracker.h"
 #include "notify/friendslist.h"
 #include "notify/messagetracker.h"
 #include "notify/notifycontrols.h"
 #include "shell/centerform.h"
-#include "shell/services.h"
 
 #include <QPushButton>
 #include <QTableView>
@@ -19,7 +19,8 @@ namespace {
 template <typename Form>
 void layOut(Form* form, QTableView* grid, const char* buttonText, int textId,
             void (Form::*click)()) {
-    auto* button = named(new QPushButton(QString::fromLatin1(buttonText), form), "Command1", textId);
+    auto* button =
+        named(new QPushButton(QString::fromLatin1(buttonText), form), "Command1", textId);
     QObject::connect(button, &QPushButton::clicked, form, click);
     auto* layout = new QVBoxLayout(form);
     layout->addWidget(grid);

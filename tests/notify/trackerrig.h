@@ -22,8 +22,8 @@ struct FakeSwitches : NotifySwitches {
 
 struct TrackerRig {
     TrackerRig()
-        : recipients(test.settings), friends(send()), announceBack(test.settings, switches,
-                                                                   friends, send()),
+        : recipients(test.settings), friends(send()),
+          announceBack(test.settings, switches, friends, send()),
           messages(test.log, switches, recipients, announceBack, send()),
           calls(switches, recipients, announceBack, send()) {
         calls.setMailer([this](const QString& subject) { mails << subject; });

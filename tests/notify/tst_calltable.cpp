@@ -1,6 +1,6 @@
 // The call table: rows by id, first and latest status, the incoming test, the model.
-#include "notify/calltable.h"
 #include "base/genlibtext.h"
+#include "notify/calltable.h"
 #include "testmain.h"
 
 #include <QAbstractItemModelTester>

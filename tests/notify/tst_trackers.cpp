@@ -16,21 +16,20 @@ private slots:
     void chatQueriesSenderThenText_data() {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QStringList>("queries");
-        QTest::newRow("chatmessage") << "CHATMESSAGE 12 STATUS RECEIVED"
-                                     << QStringList{"GET CHATMESSAGE 12 FROM_HANDLE",
-                                                    "GET CHATMESSAGE 12 BODY"};
+        QTest::newRow("chatmessage")
+            << "CHATMESSAGE 12 STATUS RECEIVED"
+            << QStringList{"GET CHATMESSAGE 12 FROM_HANDLE", "GET CHATMESSAGE 12 BODY"};
         QTest::newRow("old kind") << "MESSAGE 12 STATUS RECEIVED"
                                   << QStringList{"GET MESSAGE 12 PARTNER_HANDLE",
                                                  "GET MESSAGE 12 BODY"};
-        QTest::newRow("leading zeros") << "  CHATMESSAGE 007 STATUS RECEIVED "
-                                       << QStringList{"GET CHATMESSAGE 7 FROM_HANDLE",
-                                                      "GET CHATMESSAGE 7 BODY"};
+        QTest::newRow("leading zeros")
+            << "  CHATMESSAGE 007 STATUS RECEIVED "
+            << QStringList{"GET CHATMESSAGE 7 FROM_HANDLE", "GET CHATMESSAGE 7 BODY"};
         QTest::newRow("own message sent") << "CHATMESSAGE 12 STATUS SENT" << QStringList{};
         QTest::newRow("lower case") << "chatmessage 12 STATUS RECEIVED" << QStringList{};
         QTest::newRow("three words") << "CHATMESSAGE 12 STATUS" << QStringList{};
         QTest::newRow("id not a number") << "CHATMESSAGE x1 STATUS RECEIVED" << QStringList{};
-        QTest::newRow("id overflows") << "CHATMESSAGE 2147483648 STATUS RECEIVED"
-                                      << QStringList{};
+        QTest::newRow("id overflows") << "CHATMESSAGE 2147483648 STATUS RECEIVED" << QStringList{};
         QTest::newRow("double blank") << "CHATMESSAGE  12 STATUS RECEIVED" << QStringList{};
     }
     void chatQueriesSenderThenText() {
@@ -92,12 +91,17 @@ private slots:
         const QString toBob = QStringLiteral("MESSAGE bob =Quenlark= Please messageback to zed");
         QTest::newRow("on") << true << "zed" << false << "" << toBob;
         QTest::newRow("blanks trimmed") << true << "  zed " << false << "" << toBob;
-        QTest::newRow("switch off") << false << "zed" << false << "" << "";
-        QTest::newRow("empty handle") << true << "" << false << "" << "";
-        QTest::newRow("blank handle") << true << "   " << false << "" << "";
-        QTest::newRow("friends, no list") << true << "zed" << true << "" << "";
+        QTest::newRow("switch off") << false << "zed" << false << ""
+                                    << "";
+        QTest::newRow("empty handle") << true << "" << false << ""
+                                      << "";
+        QTest::newRow("blank handle") << true << "   " << false << ""
+                                      << "";
+        QTest::newRow("friends, no list") << true << "zed" << true << ""
+                                          << "";
         QTest::newRow("friend") << true << "zed" << true << "USERS carol, bob" << toBob;
-        QTest::newRow("friend differs in case") << true << "zed" << true << "USERS Bob" << "";
+        QTest::newRow("friend differs in case") << true << "zed" << true << "USERS Bob"
+                                                << "";
     }
     void announceBackFollowsItsRule() {
         QFETCH(bool, masterSwitch);
@@ -120,10 +124,10 @@ private slots:
         QTest::addColumn<QString>("body");
         QTest::addColumn<QStringList>("sent");
         QTest::newRow("marker alone") << "@@Quenlark@@" << QStringList{"SET MESSAGE 5 SEEN"};
-        QTest::newRow("switched-off feature") << "@@Quenlark@@ AutoAnswer GETLIST k"
-                                              << QStringList{"SET MESSAGE 5 SEEN"};
-        QTest::newRow("own report") << "=Quenlark= Send carol Status [RECEIVE CALL From x]"
-                                    << QStringList{};
+        QTest::newRow("switched-off feature")
+            << "@@Quenlark@@ AutoAnswer GETLIST k" << QStringList{"SET MESSAGE 5 SEEN"};
+        QTest::newRow("own report")
+            << "=Quenlark= Send carol Status [RECEIVE CALL From x]" << QStringList{};
         QTest::newRow("own announcement") << "=Quenlark= Please callback to y" << QStringList{};
     }
     void controlMessagesAndOwnReportsAreNotReported() {
@@ -164,11 +168,13 @@ private slots:
         rig.announceBack.setCallbackHandle(QStringLiteral("zed"));
         rig.host(QStringLiteral("CALL 31 STATUS RINGING"));
         rig.host(QStringLiteral("CALL 31 STATUS RINGING"));
-        QCOMPARE(rig.sent, (QStringList{"GET CALL 31 PARTNER_HANDLE", "GET CALL 31 PARTNER_HANDLE"}));
+        QCOMPARE(rig.sent,
+                 (QStringList{"GET CALL 31 PARTNER_HANDLE", "GET CALL 31 PARTNER_HANDLE"}));
         rig.host(QStringLiteral("CALL 31 PARTNER_HANDLE bob"));
         rig.host(QStringLiteral("CALL 31 PARTNER_HANDLE bob"));
         rig.host(QStringLiteral("CALL 31 STATUS MISSED"));
-        const QString report = QStringLiteral("=Quenlark= Send alice Status [RECEIVE CALL From bob]");
+        const QString report =
+            QStringLiteral("=Quenlark= Send alice Status [RECEIVE CALL From bob]");
         QCOMPARE(rig.chatsSent(), (QStringList{"MESSAGE carol " + report, "MESSAGE dave " + report,
                                                "MESSAGE bob =Quenlark= Please callback to zed"}));
         QCOMPARE(rig.mails, QStringList{report});
@@ -183,14 +189,12 @@ private slots:
         QTest::newRow("outgoing") << QStringList{"CALL 4 STATUS ROUTING", "CALL 4 STATUS RINGING",
                                                  "CALL 4 PARTNER_HANDLE bob"}
                                   << true << true;
-        QTest::newRow("no recipients") << QStringList{"CALL 4 STATUS RINGING",
-                                                      "CALL 4 PARTNER_HANDLE bob"}
-                                       << false << false;
-        QTest::newRow("handle without status") << QStringList{"CALL 4 PARTNER_HANDLE bob"} << true
-                                               << false;
-        QTest::newRow("unknown property") << QStringList{"CALL 4 STATUS RINGING",
-                                                         "CALL 4 PARTNER_DISPNAME bob"}
-                                          << true << false;
+        QTest::newRow("no recipients")
+            << QStringList{"CALL 4 STATUS RINGING", "CALL 4 PARTNER_HANDLE bob"} << false << false;
+        QTest::newRow("handle without status")
+            << QStringList{"CALL 4 PARTNER_HANDLE bob"} << true << false;
+        QTest::newRow("unknown property")
+            << QStringList{"CALL 4 STATUS RINGING", "CALL 4 PARTNER_DISPNAME bob"} << true << false;
     }
     void callsThatAreNotReported() {
         QFETCH(QStringList, lines);
