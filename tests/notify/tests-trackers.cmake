@@ -3,3 +3,10 @@ quenlark_add_test(tst_calltable ${CMAKE_CURRENT_LIST_DIR}/tst_calltable.cpp)
 quenlark_add_test(tst_controlenvelope ${CMAKE_CURRENT_LIST_DIR}/tst_controlenvelope.cpp)
 quenlark_add_test(tst_trackers ${CMAKE_CURRENT_LIST_DIR}/tst_trackers.cpp)
 quenlark_add_test(tst_notifyforms ${CMAKE_CURRENT_LIST_DIR}/tst_notifyforms.cpp)
+# The notification features of the program core on quenlark-hostsim, mail to aiosmtpd.
+quenlark_add_test(tst_notify_hostsim
+    ${CMAKE_CURRENT_LIST_DIR}/tst_notify_hostsim.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../hostsim/hostsimharness.cpp
+    LABELS dbus smtp TIMEOUT 180)
+target_include_directories(tst_notify_hostsim PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../hostsim)
+add_dependencies(tst_notify_hostsim quenlark-hostsim)

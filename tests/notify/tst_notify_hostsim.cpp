@@ -1,0 +1,215 @@
+// The notification features of the whole program core against quenlark-hostsim on private
+// buses: a chat reported and announced back, a ringing call reported by chat and by mail to a
+// real SMTP server (aiosmtpd), a control message marked read, and two copies that list each
+// other as recipients.
+#include "app/mainformcore.h"
+#include "hostsimharness.h"
+#include "notify/announceback.h"
+#include "notify/broadcastrecipients.h"
+#include "notify/friendslist.h"
+#include "notify/messagetracker.h"
+#include "notify/notifications.h"
+#include "platform/hosttransportdbus.h"
+#include "testmain.h"
+#include "testsession.h"
+
+#include <QDBusMessage>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+const QString kSink = QStringLiteral(QUENLARK_SOURCE_DIR "/tests/notify/smtp_sink.py");
+const QString kScriptPath = QStringLiteral("/org/quenlark/HostSim/Script");
+const QString kScriptInterface = QStringLiteral("org.quenlark.HostSimScript1");
+
+// One copy of the program on its own connection to a bus, with the notification switches on.
+struct Program {
+    Program(const QString& address, const QString& name)
+        : name(name), transport(QDBusConnection::connectToBus(address, name)) {
+        transport.registerClient();
+        MainFormCore& main = session.main();
+        for (const auto which :
+             {MainFormCore::SendIM, MainFormCore::SendMail, MainFormCore::CallbackAnounce})
+            main.setSwitch(which, true);
+    }
+    ~Program() { QDBusConnection::disconnectFromBus(name); }
+    Notifications& notify() { return session.notifications(); }
+    void attach() {
+        session.main().api().ConnectToSkype();
+        QTRY_VERIFY(!session.main().currentUserHandle().isEmpty());
+        session.main().timer1().stop();
+    }
+
+    QString name;
+    TestServices test;
+    DBusHostTransport transport;
+    TestSession session{test, transport};
+};
+
+// The lines the programs sent to the simulator, as its LineExchanged signal reports them.
+class SentLines : public QObject {
+    Q_OBJECT
+public:
+    explicit SentLines(QDBusConnection& connection) {
+        connection.connect(QString(), kScriptPath, kScriptInterface,
+                           QStringLiteral("LineExchanged"), this,
+                           SLOT(onLine(QString, QString, QString, QString)));
+        QDBusMessage on = QDBusMessage::createMethodCall(
+            QStringLiteral("org.quenlark.HostSim"), kScriptPath, kScriptInterface,
+            QStringLiteral("SetLineSignals"));
+        on << true;
+        connection.call(on, QDBus::Block, 3000);
+    }
+    qsizetype count(const QString& prefix) const {
+        return std::count_if(lines.begin(), lines.end(),
+                             [&prefix](const QString& line) { return line.startsWith(prefix); });
+    }
+    QStringList lines;
+
+public slots:
+    void onLine(const QString& user, const QString&, const QString& direction,
+                const QString& line) {
+        if (direction == QLatin1String("<-"))
+            lines << user + u':' + line;
+    }
+};
+
+quint16 startSink(QProcess& sink, const QString& folder) {
+    sink.start(QStringLiteral("/usr/bin/python3"), {kSink, folder});
+    while (sink.canReadLine() || sink.waitForReadyRead(10000)) {
+        const QByteArray line = sink.readLine().trimmed();
+        if (line.startsWith("PORT "))
+            return static_cast<quint16>(line.mid(5).toUInt());
+    }
+    return 0;
+}
+
+QJsonObject readMail(const QString& eml) {
+    QProcess reader;
+    reader.start(QStringLiteral("/usr/bin/python3"), {kSink, QStringLiteral("--read"), eml});
+    reader.waitForFinished(20000);
+    return QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
+}
+
+} // namespace
+
+class NotifyHostSimTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<PrivateBus> bus_;
+    std::unique_ptr<HostSimProcess> sim_;
+    std::unique_ptr<Program> alice_;
+
+    QDBusConnection controller() { return QDBusConnection(QStringLiteral("controller")); }
+    // alice on a bus of her own (and more users given with their own --user options).
+    void start(const QStringList& moreUsers = {}) {
+        bus_ = std::make_unique<PrivateBus>();
+        sim_ = std::make_unique<HostSimProcess>(
+            QStringList{QStringLiteral("--user"), QStringLiteral("alice@") + bus_->address()} +
+            moreUsers);
+        QVERIFY(sim_->isReady());
+        QDBusConnection::connectToBus(bus_->address(), QStringLiteral("controller"));
+        alice_ = std::make_unique<Program>(bus_->address(), QStringLiteral("alice"));
+        alice_->attach();
+        alice_->notify().announceBack().setCallbackHandle(QStringLiteral("alice.away"));
+    }
+    uint sim(const QString& method, const QVariantList& arguments) {
+        QDBusConnection bus = controller();
+        return control(bus, method, arguments).toUInt();
+    }
+
+private slots:
+    void cleanup() {
+        alice_.reset();
+        QDBusConnection::disconnectFromBus(QStringLiteral("controller"));
+        sim_.reset();
+        bus_.reset();
+    }
+
+    void chatIsReportedAndAnnouncedBack() {
+        start();
+        alice_->notify().recipients().add(QStringLiteral("carol"));
+        QDBusConnection bus = controller();
+        SentLines sent(bus);
+        sim(QStringLiteral("SendChat"),
+            {QStringLiteral("bob"), QStringLiteral("alice"), QStringLiteral("hello  there")});
+        const QString report = QStringLiteral("alice:MESSAGE carol =Quenlark= Send alice Status "
+                                              "[RECEIVE MESSAGE From bob]\rhello  there");
+        QTRY_VERIFY(sent.lines.contains(report));
+        QTRY_VERIFY(sent.lines.contains(
+            QStringLiteral("alice:MESSAGE bob =Quenlark= Please messageback to alice.away")));
+    }
+
+    // The ring report mail carries only its own subject: no body or attachment of an earlier
+    // mail from the mail window's fields.
+    void ringIsReportedByChatAndMail() {
+        start();
+        alice_->notify().recipients().add(QStringLiteral("carol"));
+        QProcess sink;
+        const quint16 port = startSink(sink, alice_->test.tempPath() + QStringLiteral("/mail"));
+        if (port == 0 && sink.waitForFinished(3000) && sink.exitCode() == 3)
+            QSKIP("python3-aiosmtpd is not installed");
+        QVERIFY(port != 0);
+        MailSender& mail = alice_->session.mail();
+        mail.setSmtpServer(QStringLiteral("127.0.0.1:%1").arg(port));
+        mail.setFrom(QStringLiteral("alice@example.org"));
+        mail.setTo(QStringLiteral("me@example.org"));
+        mail.setBody(QStringLiteral("an earlier recording's text"));
+        mail.setAttachment(writeTestFile(alice_->test.tempPath() + "/old.b64", "UklGRg==\r\n"));
+        QDBusConnection bus = controller();
+        SentLines sent(bus);
+        const uint call = sim(QStringLiteral("Ring"), {QStringLiteral("bob"), QString()});
+        QVERIFY(call != 0);
+        const QString subject = QStringLiteral("=Quenlark= Send alice Status [RECEIVE CALL From bob]");
+        QTRY_VERIFY(sent.lines.contains(QStringLiteral("alice:MESSAGE carol ") + subject));
+        const QString envelope = alice_->test.tempPath() + QStringLiteral("/mail/mail001.json");
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(envelope), 20000);
+        const QJsonObject shown = readMail(envelope.chopped(4) + QStringLiteral("eml"));
+        QCOMPARE(shown[QStringLiteral("subject")].toString(), subject);
+        QCOMPARE(shown[QStringLiteral("text")].toString(), QString());
+        QVERIFY(shown[QStringLiteral("attachments")].toArray().isEmpty());
+        sink.closeWriteChannel();
+        sink.waitForFinished(5000);
+    }
+
+    void controlMessageEndsReadAndUnreported() {
+        start();
+        alice_->notify().recipients().add(QStringLiteral("carol"));
+        QDBusConnection bus = controller();
+        SentLines sent(bus);
+        const uint id = sim(QStringLiteral("SendChat"),
+                            {QStringLiteral("bob"), QStringLiteral("alice"),
+                             QStringLiteral("@@Quenlark@@ AutoAnswer GETLIST key")});
+        QTRY_VERIFY(sent.lines.contains(QStringLiteral("alice:SET MESSAGE %1 SEEN").arg(id)));
+        QTRY_VERIFY(control(bus, QStringLiteral("Chats")).toStringList().first().contains(
+            QStringLiteral(" read: ")));
+        QCOMPARE(sent.count(QStringLiteral("alice:MESSAGE ")), 0);
+    }
+
+    // Two copies that report to each other and announce back: our own reports are never
+    // reported again, so the exchange ends.
+    void twoCopiesListingEachOtherGoQuiet() {
+        PrivateBus busB;
+        start({QStringLiteral("--user"), QStringLiteral("bob@") + busB.address()});
+        Program bob(busB.address(), QStringLiteral("bob"));
+        bob.attach();
+        alice_->notify().recipients().add(QStringLiteral("bob"));
+        bob.notify().recipients().add(QStringLiteral("alice"));
+        bob.notify().announceBack().setCallbackHandle(QStringLiteral("bob.away"));
+        QDBusConnection bus = controller();
+        SentLines sent(bus);
+        sim(QStringLiteral("SendChat"),
+            {QStringLiteral("carol"), QStringLiteral("alice"), QStringLiteral("ping")});
+        // alice reports to bob and answers carol; bob takes alice's report as handled.
+        QTRY_COMPARE(bob.notify().messages().table().size(), 1);
+        QTRY_VERIFY(bob.notify().messages().table().rowAt(0).handled);
+        QTest::qWait(500); // room for anything that would still bounce
+        QCOMPARE(sent.count(QStringLiteral("alice:MESSAGE ")), 2);
+        QCOMPARE(sent.count(QStringLiteral("bob:MESSAGE ")), 0);
+    }
+};
+
+QUENLARK_TEST_MAIN(NotifyHostSimTest)
+#include "tst_notify_hostsim.moc"
