@@ -3,6 +3,7 @@
 #include "testmain.h"
 #include "trackerrig.h"
 
+#include <QAbstractItemModelTester>
 #include <QFile>
 
 namespace {
@@ -13,31 +14,38 @@ class TestTrackers : public QObject {
     Q_OBJECT
 
 private slots:
-    void chatQueriesSenderThenText_data() {
+    // What the trackers ask the host for each line; lines they must ignore ask nothing.
+    void queriesForEachLine_data() {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QStringList>("queries");
-        QTest::newRow("chatmessage")
-            << "CHATMESSAGE 12 STATUS RECEIVED"
-            << QStringList{"GET CHATMESSAGE 12 FROM_HANDLE", "GET CHATMESSAGE 12 BODY"};
+        const QStringList none;
+        QTest::newRow("chat") << "CHATMESSAGE 12 STATUS RECEIVED"
+                              << QStringList{"GET CHATMESSAGE 12 FROM_HANDLE",
+                                             "GET CHATMESSAGE 12 BODY"};
         QTest::newRow("old kind") << "MESSAGE 12 STATUS RECEIVED"
                                   << QStringList{"GET MESSAGE 12 PARTNER_HANDLE",
                                                  "GET MESSAGE 12 BODY"};
-        QTest::newRow("leading zeros")
-            << "  CHATMESSAGE 007 STATUS RECEIVED "
-            << QStringList{"GET CHATMESSAGE 7 FROM_HANDLE", "GET CHATMESSAGE 7 BODY"};
-        QTest::newRow("own message sent") << "CHATMESSAGE 12 STATUS SENT" << QStringList{};
-        QTest::newRow("lower case") << "chatmessage 12 STATUS RECEIVED" << QStringList{};
-        QTest::newRow("three words") << "CHATMESSAGE 12 STATUS" << QStringList{};
-        QTest::newRow("id not a number") << "CHATMESSAGE x1 STATUS RECEIVED" << QStringList{};
-        QTest::newRow("id overflows") << "CHATMESSAGE 2147483648 STATUS RECEIVED" << QStringList{};
-        QTest::newRow("double blank") << "CHATMESSAGE  12 STATUS RECEIVED" << QStringList{};
+        QTest::newRow("zeros, blanks")
+            << "  CALL 007 STATUS RINGING " << QStringList{"GET CALL 7 PARTNER_HANDLE"};
+        QTest::newRow("largest id") << "CALL 2147483647 STATUS RINGING"
+                                    << QStringList{"GET CALL 2147483647 PARTNER_HANDLE"};
+        for (const char* line :
+             {"CHATMESSAGE 12 STATUS SENT", "chatmessage 12 STATUS RECEIVED",
+              "CHATMESSAGE 12 STATUS", "CHATMESSAGE x1 STATUS RECEIVED",
+              "CHATMESSAGE 2147483648 STATUS RECEIVED", "CHATMESSAGE  12 STATUS RECEIVED",
+              "CALL -3 STATUS RINGING", "CALL +3 STATUS RINGING", "CALL 3 STATUS",
+              "CHATMESSAGE 1 BODY    ", "USERS ", "", "    "})
+            QTest::newRow(line) << QString::fromLatin1(line) << none;
     }
-    void chatQueriesSenderThenText() {
+    void queriesForEachLine() {
         QFETCH(QString, line);
         QFETCH(QStringList, queries);
         TrackerRig rig;
+        rig.recipients.add(QStringLiteral("carol"));
         rig.host(line);
         QCOMPARE(rig.sent, queries);
+        if (queries.isEmpty())
+            QCOMPARE(rig.calls.table().size() + rig.messages.table().size(), 0);
     }
 
     // The report's exact text: own handle, a lone CR, the text unchanged, recipients in order.
@@ -222,24 +230,20 @@ private slots:
         QCOMPARE(rig.chatsSent().size(), 1);
     }
 
-    void badLinesChangeNothing_data() {
-        QTest::addColumn<QString>("line");
-        QTest::newRow("empty") << "";
-        QTest::newRow("blanks") << "     ";
-        QTest::newRow("call id letters") << "CALL abc STATUS RINGING";
-        QTest::newRow("call id overflow") << "CALL 99999999999 STATUS RINGING";
-        QTest::newRow("negative id") << "CALL -3 STATUS RINGING";
-        QTest::newRow("blank-only body") << "CHATMESSAGE 1 BODY    ";
-        QTest::newRow("users without names") << "USERS ";
-        QTest::newRow("two words") << "CALL 5";
-    }
-    void badLinesChangeNothing() {
-        QFETCH(QString, line);
+    void tablesAreModelsThatShowHandledRowsBlue() {
         TrackerRig rig;
+        QAbstractItemModelTester chats(&rig.messages.table());
+        QAbstractItemModelTester calls(&rig.calls.table());
         rig.recipients.add(QStringLiteral("carol"));
-        rig.host(line);
-        QVERIFY(rig.sent.isEmpty());
-        QCOMPARE(rig.calls.table().size() + rig.messages.table().size(), 0);
+        rig.chat(1, QStringLiteral("bob"), QStringLiteral("hi"));
+        rig.ring(2, QStringLiteral("bob"));
+        rig.host(QStringLiteral("CALL 3 STATUS RINGING"));
+        for (QAbstractItemModel* table : {static_cast<QAbstractItemModel*>(&rig.messages.table()),
+                                          static_cast<QAbstractItemModel*>(&rig.calls.table())})
+            QCOMPARE(table->index(0, 1).data(Qt::BackgroundRole).value<QColor>(), QColor(Qt::blue));
+        QVERIFY(!rig.calls.table().index(1, 0).data(Qt::BackgroundRole).isValid());
+        QCOMPARE(rig.calls.table().PartnerHandle(2), QStringLiteral("bob"));
+        QVERIFY(!rig.calls.IsRecievedCall(99));
     }
 
     void hugeBodyIsReportedOnceWhole() {
