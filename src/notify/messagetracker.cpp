@@ -67,6 +67,8 @@ void MessageTracker::CheckMesssageInfoAndBroadcast(int row) {
     // A reply to somebody else's query (the debug console's, say) is kept but never reported.
     if (message.from.isEmpty() || message.body.isEmpty() || message.handled || !message.received)
         return;
+    // Copies: a handler's sends may route lines that add rows while this one decides.
+    const qint32 id = message.id;
     const QString sender = message.from;
     const QString text = message.body;
     const qsizetype blank = text.indexOf(u' ');
@@ -79,7 +81,7 @@ void MessageTracker::CheckMesssageInfoAndBroadcast(int row) {
     // Handled before anything is sent, so no line routed meanwhile can decide again.
     m_table.markHandled(row);
     if (firstWord == QLatin1String(ControlEnvelope::kMarker)) {
-        m_envelope.Dispatch(message.id, text, sender);
+        m_envelope.Dispatch(id, text, sender);
         return;
     }
     // Our own reports and announcements (from another copy, or bounced back) are never
