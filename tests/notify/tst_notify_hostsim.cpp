@@ -61,10 +61,6 @@ public:
         on << true;
         connection.call(on, QDBus::Block, 3000);
     }
-    qsizetype count(const QString& prefix) const {
-        return std::count_if(lines.begin(), lines.end(),
-                             [&prefix](const QString& line) { return line.startsWith(prefix); });
-    }
     QStringList lines;
 
 public slots:
@@ -185,7 +181,7 @@ private slots:
         QTRY_VERIFY(sent.lines.contains(QStringLiteral("alice:SET MESSAGE %1 SEEN").arg(id)));
         QTRY_VERIFY(control(bus, QStringLiteral("Chats")).toStringList().first().contains(
             QStringLiteral(" read: ")));
-        QCOMPARE(sent.count(QStringLiteral("alice:MESSAGE ")), 0);
+        QVERIFY(sent.lines.filter(QStringLiteral("alice:MESSAGE ")).isEmpty());
     }
 
     // Two copies that report to each other and announce back: our own reports are never
@@ -206,8 +202,8 @@ private slots:
         QTRY_COMPARE(bob.notify().messages().table().size(), 1);
         QTRY_VERIFY(bob.notify().messages().table().rowAt(0).handled);
         QTest::qWait(500); // room for anything that would still bounce
-        QCOMPARE(sent.count(QStringLiteral("alice:MESSAGE ")), 2);
-        QCOMPARE(sent.count(QStringLiteral("bob:MESSAGE ")), 0);
+        QCOMPARE(sent.lines.filter(QStringLiteral("alice:MESSAGE ")).size(), 2);
+        QVERIFY(sent.lines.filter(QStringLiteral("bob:MESSAGE ")).isEmpty());
     }
 };
 
