@@ -6,12 +6,15 @@
 #include "hostsimharness.h"
 #include "notify/announceback.h"
 #include "notify/broadcastrecipients.h"
+#include "notify/calltracker.h"
 #include "notify/friendslist.h"
+#include "notify/mailsender.h"
 #include "notify/messagetracker.h"
 #include "notify/notifications.h"
+#include "notify/notifyswitches.h"
 #include "platform/hosttransportdbus.h"
 #include "testmain.h"
-#include "testsession.h"
+#include "testservices.h"
 
 #include <QDBusMessage>
 #include <QJsonDocument>
@@ -23,28 +26,53 @@ const QString kSink = QStringLiteral(QUENLARK_SOURCE_DIR "/tests/notify/smtp_sin
 const QString kScriptPath = QStringLiteral("/org/quenlark/HostSim/Script");
 const QString kScriptInterface = QStringLiteral("org.quenlark.HostSimScript1");
 
-// One copy of the program on its own connection to a bus, with the notification switches on.
-struct Program {
-    Program(const QString& address, const QString& name)
-        : name(name), transport(QDBusConnection::connectToBus(address, name)) {
-        transport.registerClient();
-        MainFormCore& main = session.main();
-        for (const auto which :
-             {MainFormCore::SendIM, MainFormCore::SendMail, MainFormCore::CallbackAnounce})
-            main.setSwitch(which, true);
+// The main window's switches as the trackers read them.
+struct Switches : NotifySwitches {
+    explicit Switches(const MainFormCore& core) : main(core) {}
+    bool sendIMSwitch() const override { return main.switchOn(MainFormCore::SendIM); }
+    bool sendMailSwitch() const override { return main.switchOn(MainFormCore::SendMail); }
+    bool callbackAnounceSwitch() const override {
+        return main.switchOn(MainFormCore::CallbackAnounce);
     }
-    ~Program() { QDBusConnection::disconnectFromBus(name); }
-    Notifications& notify() { return session.notifications(); }
+    QString currentUserHandle() const override { return main.currentUserHandle(); }
+    const MainFormCore& main;
+};
+
+// One copy of the program's core on its own connection to a bus: the link, the main window's
+// logic, the mail sender and the notification cores, wired as the program wires them.
+struct Program {
+    Program(const QString& address, const QString& connectionName)
+        : name(connectionName), transport(QDBusConnection::connectToBus(address, connectionName)),
+          core(test.services, transport), mail(test.services), switches(core),
+          notifications(test.services, switches,
+                        [this](const QString& line) { core.api().SendCommandToSkype(line); }) {
+        transport.registerClient();
+        notifications.plugInto(core.api().router());
+        notifications.calls().setMailer(
+            [this](const QString& subject) { mail.QueueMail(subject, {}, {}); });
+        // Stored on, as every attach loads the main switches from the settings.
+        for (const char* key : {"SendIMFlag", "SendMailFlag", "CallbackAnounceFlag"})
+            test.settings.write(QStringLiteral("Main"), QString::fromLatin1(key),
+                                QStringLiteral("1"));
+    }
+    ~Program() {
+        notifications.unplugFrom(core.api().router());
+        QDBusConnection::disconnectFromBus(name);
+    }
+    Notifications& notify() { return notifications; }
     void attach() {
-        session.main().api().ConnectToSkype();
-        QTRY_VERIFY(!session.main().currentUserHandle().isEmpty());
-        session.main().timer1().stop();
+        core.api().ConnectToSkype();
+        QTRY_VERIFY(!core.currentUserHandle().isEmpty());
+        core.timer1().stop();
     }
 
     QString name;
     TestServices test;
     DBusHostTransport transport;
-    TestSession session{test, transport};
+    MainFormCore core;
+    MailSender mail;
+    Switches switches;
+    Notifications notifications;
 };
 
 // The lines the programs sent to the simulator, as its LineExchanged signal reports them.
@@ -55,9 +83,9 @@ public:
         connection.connect(QString(), kScriptPath, kScriptInterface,
                            QStringLiteral("LineExchanged"), this,
                            SLOT(onLine(QString, QString, QString, QString)));
-        QDBusMessage on = QDBusMessage::createMethodCall(
-            QStringLiteral("org.quenlark.HostSim"), kScriptPath, kScriptInterface,
-            QStringLiteral("SetLineSignals"));
+        QDBusMessage on =
+            QDBusMessage::createMethodCall(QStringLiteral("org.quenlark.HostSim"), kScriptPath,
+                                           kScriptInterface, QStringLiteral("SetLineSignals"));
         on << true;
         connection.call(on, QDBus::Block, 3000);
     }
@@ -148,7 +176,7 @@ private slots:
         if (port == 0 && sink.waitForFinished(3000) && sink.exitCode() == 3)
             QSKIP("python3-aiosmtpd is not installed");
         QVERIFY(port != 0);
-        MailSender& mail = alice_->session.mail();
+        MailSender& mail = alice_->mail;
         mail.setSmtpServer(QStringLiteral("127.0.0.1:%1").arg(port));
         mail.setFrom(QStringLiteral("alice@example.org"));
         mail.setTo(QStringLiteral("me@example.org"));
@@ -158,7 +186,8 @@ private slots:
         SentLines sent(bus);
         const uint call = sim(QStringLiteral("Ring"), {QStringLiteral("bob"), QString()});
         QVERIFY(call != 0);
-        const QString subject = QStringLiteral("=Quenlark= Send alice Status [RECEIVE CALL From bob]");
+        const QString subject =
+            QStringLiteral("=Quenlark= Send alice Status [RECEIVE CALL From bob]");
         QTRY_VERIFY(sent.lines.contains(QStringLiteral("alice:MESSAGE carol ") + subject));
         const QString envelope = alice_->test.tempPath() + QStringLiteral("/mail/mail001.json");
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(envelope), 20000);
@@ -179,8 +208,10 @@ private slots:
                             {QStringLiteral("bob"), QStringLiteral("alice"),
                              QStringLiteral("@@Quenlark@@ AutoAnswer GETLIST key")});
         QTRY_VERIFY(sent.lines.contains(QStringLiteral("alice:SET MESSAGE %1 SEEN").arg(id)));
-        QTRY_VERIFY(control(bus, QStringLiteral("Chats")).toStringList().first().contains(
-            QStringLiteral(" read: ")));
+        QTRY_VERIFY(control(bus, QStringLiteral("Chats"))
+                        .toStringList()
+                        .first()
+                        .contains(QStringLiteral(" read: ")));
         QVERIFY(sent.lines.filter(QStringLiteral("alice:MESSAGE ")).isEmpty());
     }
 
