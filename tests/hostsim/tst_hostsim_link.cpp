@@ -126,7 +126,7 @@ private slots:
         QTest::newRow("no terminator") << QByteArray("PING") << "PONG";
         QTest::newRow("zero in the middle") << QByteArray("PING\0GARBAGE\0", 13) << "PONG";
         QTest::newRow("zero first") << QByteArray("\0PING", 5) << "ERROR 2 Unknown command";
-        QTest::newRow("utf-8") << QByteArray("GET USER \xe5\xa4\xaa\xe9\x83\x8e FULLNAME\0", 27)
+        QTest::newRow("utf-8") << QByteArray("GET USER \xe5\xa4\xaa\xe9\x83\x8e FULLNAME\0", 26)
                                << QString::fromUtf8("USER \xe5\xa4\xaa\xe9\x83\x8e FULLNAME ");
     }
     void payloadIsCutLikeTheProgramDoes() {
