@@ -1,15 +1,39 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Quenlark and runs every test: unit tests headless, the host
 # link on a private D-Bus session bus, sound on a private PulseAudio, mail on a loopback SMTP
-# server that the mail tests start themselves.
+# server that the mail tests start themselves. The suite runs twice, on the same bus and sound
+# server: in the plain build (build/), then in a build with AddressSanitizer, LeakSanitizer and
+# UBSan (build-asan/). QUENLARK_TEST_TREES="plain" or "sanitized" runs one of them only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
-build=${QUENLARK_BUILD_DIR:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENLARK_WERROR=ON
-cmake --build "$build"
+trees=${QUENLARK_TEST_TREES:-plain sanitized}
+plain=${QUENLARK_BUILD_DIR:-build}
+sanitized=${QUENLARK_SANITIZED_BUILD_DIR:-build-asan}
 
-source scripts/pulse-env.sh
-start_private_pulse
-trap stop_private_pulse EXIT
-dbus-run-session -- ctest --test-dir "$build" --output-on-failure -j2 "$@"
+if [ -z "${QUENLARK_TEST_SESSION:-}" ]; then
+    bash scripts/install-deps.sh
+    source scripts/pulse-env.sh
+    start_private_pulse
+    trap stop_private_pulse EXIT
+    QUENLARK_TEST_SESSION=1 dbus-run-session -- bash "$0" "$@"
+    exit
+fi
+
+# Configures and builds one tree, then runs the suite in it: run_tree DIR [cmake option...]
+run_tree() {
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENLARK_WERROR=ON "$@"
+    cmake --build "$dir"
+    ctest --test-dir "$dir" --output-on-failure -j2 "${ctest_args[@]}"
+}
+
+ctest_args=("$@")
+for tree in $trees; do
+    case $tree in
+    plain) run_tree "$plain" ;;
+    # The benchmarks are not tests: the sanitized tree leaves them out.
+    sanitized) run_tree "$sanitized" -DQUENLARK_SANITIZE=address,undefined -DQUENLARK_BENCH=OFF ;;
+    *) echo "test.sh: unknown tree '$tree' in QUENLARK_TEST_TREES" >&2 && exit 2 ;;
+    esac
+done
