@@ -9,8 +9,10 @@ QSettingsStore::QSettingsStore()
                  QStringLiteral("Quenlark")) {}
 
 QString QSettingsStore::read(const QString& section, const QString& key) const {
-    // Another process (a host, a test, the user's editor) may have changed the file.
-    m_settings.sync();
+    // Another process (a host, a test, the user's editor) may have changed the file; inside a
+    // batch the file was read when the batch began.
+    if (m_batchDepth == 0)
+        m_settings.sync();
     const QVariant value = m_settings.value(path(section, key));
     // A value typed into the file with a comma and no quotes reads back as a list; it is
     // still the one text the user wrote.
@@ -21,10 +23,22 @@ QString QSettingsStore::read(const QString& section, const QString& key) const {
 
 void QSettingsStore::write(const QString& section, const QString& key, const QString& value) {
     m_settings.setValue(path(section, key), value);
-    m_settings.sync();
+    if (m_batchDepth == 0)
+        m_settings.sync();
 }
 
 void QSettingsStore::remove(const QString& section, const QString& key) {
     m_settings.remove(path(section, key));
-    m_settings.sync();
+    if (m_batchDepth == 0)
+        m_settings.sync();
+}
+
+void QSettingsStore::beginBatch() {
+    if (m_batchDepth++ == 0)
+        m_settings.sync();
+}
+
+void QSettingsStore::endBatch() {
+    if (m_batchDepth > 0 && --m_batchDepth == 0)
+        m_settings.sync();
 }

@@ -12,8 +12,11 @@ public:
     QString read(const QString& section, const QString& key) const override;
     void write(const QString& section, const QString& key, const QString& value) override;
     void remove(const QString& section, const QString& key) override;
+    void beginBatch() override;
+    void endBatch() override;
     QString fileName() const { return m_settings.fileName(); }
 
 private:
     mutable QSettings m_settings;
+    int m_batchDepth = 0;
 };

@@ -12,6 +12,24 @@ public:
     virtual void write(const QString& section, const QString& key, const QString& value) = 0;
     // Removing a key that does not exist is an error in the store; callers use deleteIfPresent.
     virtual void remove(const QString& section, const QString& key) = 0;
+
+    // Writes and removes between beginBatch and the matching endBatch reach the disk together
+    // when the outermost batch ends (still before the saving handler returns); reads in between
+    // see them. For saving and loading long lists without rewriting the file for every key.
+    virtual void beginBatch() {}
+    virtual void endBatch() {}
+};
+
+// One batch for the lifetime of the object.
+class SettingsBatch {
+public:
+    explicit SettingsBatch(SettingsStore& store) : m_store(store) { m_store.beginBatch(); }
+    ~SettingsBatch() { m_store.endBatch(); }
+    SettingsBatch(const SettingsBatch&) = delete;
+    SettingsBatch& operator=(const SettingsBatch&) = delete;
+
+private:
+    SettingsStore& m_store;
 };
 
 // One key of a section with its default, so each section keeps its keys in one table.

@@ -15,11 +15,28 @@ QString MemorySettingsStore::read(const QString& section, const QString& key) co
 void MemorySettingsStore::write(const QString& section, const QString& key, const QString& value) {
     m_values.insert(path(section, key), value);
     ++m_writes;
+    changed();
+}
+
+void MemorySettingsStore::changed() {
+    if (m_batchDepth > 0)
+        m_batchChanged = true;
+    else
+        ++m_fileWrites;
+}
+
+void MemorySettingsStore::endBatch() {
+    if (m_batchDepth > 0 && --m_batchDepth == 0 && m_batchChanged) {
+        m_batchChanged = false;
+        ++m_fileWrites;
+    }
 }
 
 void MemorySettingsStore::remove(const QString& section, const QString& key) {
     if (m_values.remove(path(section, key)) == 0)
         ++m_strayDeletes;
+    else
+        changed();
 }
 
 bool MemorySettingsStore::contains(const QString& section, const QString& key) const {
