@@ -4,6 +4,7 @@
 #include "deliverycontrol.h"
 #include "hostendpoint.h"
 #include "simulator.h"
+#include "userdetails.h"
 
 #include <QSocketNotifier>
 
@@ -80,7 +81,8 @@ QStringList Console::run(const QString& line) {
     if (verb.isEmpty())
         return {};
     if (verb == QLatin1String("help"))
-        return QString::fromLatin1(kConsoleHelp).split(QLatin1Char('\n'));
+        return QString::fromLatin1(kConsoleHelp).split(QLatin1Char('\n')) +
+               QString::fromLatin1(kUserConsoleHelp).split(QLatin1Char('\n'));
     if (verb == QLatin1String("ring"))
         return ring(words);
     if (verb == QLatin1String("answer") || verb == QLatin1String("hangup"))
@@ -105,6 +107,8 @@ QStringList Console::run(const QString& line) {
         return deliveryCommand(simulator_, words);
     if (verb == QLatin1String("capture") && words.size() == 2)
         return {captureOf(simulator_, words[1].toUInt())};
+    if (QStringList out = runUserCommand(*simulator_, words, line); !out.isEmpty())
+        return out;
     if (verb == QLatin1String("quit")) {
         emit simulator_->quitRequested();
         return {QStringLiteral("bye")};

@@ -42,6 +42,12 @@ public slots:
     // The file of what the user's host sent into that call (--capture-dir).
     Q_SCRIPTABLE QString CapturePath(uint callId);
     Q_SCRIPTABLE void Quit();
+    // Users at run time (controlobjectusers.cpp).
+    Q_SCRIPTABLE void AddUser(const QString& handle, const QString& fullName,
+                              const QString& country, const QString& status);
+    Q_SCRIPTABLE void SetUserProperty(const QString& handle, const QString& property,
+                                      const QString& value);
+    Q_SCRIPTABLE void SetUserReplyDelay(int milliseconds);
 
 private:
     uint check(const OpResult& result);

@@ -2,6 +2,7 @@
 #include "interpreter.h"
 
 #include "simulator.h"
+#include "userdetails.h"
 
 namespace {
 
@@ -41,14 +42,18 @@ QStringList CommandInterpreter::get(const QStringList& words) {
     return {error(7, QStringLiteral("GET: invalid WHAT"))};
 }
 
-QString CommandInterpreter::getUser(const QStringList& words) {
-    if (words.size() < 3 || words[2].isEmpty())
+QString CommandInterpreter::getUser(const QStringList& asked) {
+    if (asked.size() < 3 || asked[2].isEmpty())
         return error(8, QStringLiteral("Invalid user handle"));
-    if (words.size() != 4)
+    if (asked.size() != 4)
         return error(10, QStringLiteral("Invalid property"));
+    // A host finds its users in any letter case and answers with their own spelling.
+    const SimUser* user = lookupUser(simulator_.world(), asked[2]);
+    QStringList words = asked;
+    if (user)
+        words[2] = user->handle;
     const QString handle = words[2];
     const QString property = upperWord(words, 3);
-    const SimUser* user = simulator_.world().user(handle);
     const SimUser* self = simulator_.world().user(user_);
     simulator_.watch(user_, handle); // its status changes are reported from now on
     // A handle the host does not know has empty details and the status UNKNOWN.

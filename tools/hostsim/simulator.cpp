@@ -55,6 +55,8 @@ void Simulator::command(const QString& user, const QString& client, const QStrin
     QStringList replies = interpreter.execute(line);
     if (replyFilter_)
         replies = replyFilter_(user, client, line, replies);
+    if (deferUserReplies(user, client, line, replies))
+        return;
     if (HostEndpoint* target = endpoint(user)) {
         for (const QString& reply : replies)
             target->notifyClient(client, reply);

@@ -32,6 +32,7 @@ struct SimSettings {
     AttachMode attach;
     QString audioIn = QStringLiteral("mic");
     QString audioOut = QStringLiteral("spk");
+    int userReplyDelayMs = 0; // GET USER replies leave this much later (userdetails.cpp)
 };
 
 // The host itself: the world, one endpoint per user on a bus, and the routing of calls, chats
@@ -78,6 +79,10 @@ public:
 
     // Sends a line to every client attached for this user (nobody hears a simulated user).
     void notify(const QString& user, const QString& line);
+    // Sends a line about HANDLE to the clients of every other user who follows HANDLE: a
+    // friend, or one whose client asked about HANDLE (userdetails.cpp).
+    void notifyWatchers(const QString& handle, const QString& line);
+    void setUserReplyDelay(int milliseconds) { settings_.userReplyDelayMs = milliseconds; }
 
     // Chats between users go through the delivery rules (simulatordelivery.cpp).
     ChatDelivery& delivery() { return delivery_; }
@@ -97,6 +102,9 @@ signals:
                     const QString& fate);
 
 private:
+    // Holds back the replies to a GET USER line while a reply delay is set (userdetails.cpp).
+    bool deferUserReplies(const QString& user, const QString& client, const QString& line,
+                          const QStringList& replies);
     void notifyCallStatus(const SimCall& call);
     void scheduleAnswer(const SimCall& call);
     void callAnswered(const SimCall& call);

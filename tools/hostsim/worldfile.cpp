@@ -14,6 +14,8 @@ QStringList splitFriends(const QString& field) {
     return friends;
 }
 
+} // namespace
+
 bool parseUserLine(const QString& line, qint64 now, SimUser* user, QString* error) {
     const QStringList fields = line.split(QLatin1Char('|'));
     auto field = [&](int i) { return i < fields.size() ? fields[i].trimmed() : QString(); };
@@ -38,8 +40,6 @@ bool parseUserLine(const QString& line, qint64 now, SimUser* user, QString* erro
     user->lastOnline = user->status == QLatin1String("OFFLINE") ? now - 3600 : now;
     return true;
 }
-
-} // namespace
 
 bool loadWorldFile(const QString& path, qint64 now, World* world, QString* error) {
     QFile file(path);
