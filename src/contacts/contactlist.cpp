@@ -4,23 +4,30 @@
 
 namespace {
 
-int compareColumn(const ContactRecord& a, const ContactRecord& b, ContactColumn column) {
-    // Texts compare by character codes, so letter case matters.
+// The value a contact is sorted by, laid out next to the others so that comparisons do not
+// chase every record.
+struct SortKey {
+    QStringView text;
+    qint64 number = 0;
+    int index = 0;
+};
+
+QStringView sortText(const ContactRecord& record, ContactColumn column) {
     switch (column) {
     case ContactColumn::Name:
-        return QString::compare(a.Handle, b.Handle);
+        return record.Handle;
     case ContactColumn::FullName:
-        return QString::compare(a.FullName, b.FullName);
+        return record.FullName;
     case ContactColumn::OnlineStatus:
-        return QString::compare(a.OnlineStatus, b.OnlineStatus);
+        return record.OnlineStatus;
     case ContactColumn::Country:
-        return QString::compare(a.Country, b.Country);
+        return record.Country;
     case ContactColumn::Group:
-        return QString::compare(a.Group, b.Group);
+        return record.Group;
     case ContactColumn::LastOnline:
-        return a.LastOnline < b.LastOnline ? -1 : (a.LastOnline > b.LastOnline ? 1 : 0);
+        break;
     }
-    return 0;
+    return {};
 }
 
 } // namespace
@@ -63,42 +70,58 @@ void ContactList::filter(bool all, const QString& group) {
         record.Shown = all || record.Group == group;
     if (m_marked >= 0 && !m_records[std::size_t(m_marked)].Shown)
         m_marked = -1;
-    reindex();
+    rebuildRows();
 }
 
 void ContactList::sort(ContactColumn column, bool ascending) {
     // The shown contacts are ordered among the positions they occupy; a stable sort keeps
-    // equal values in their previous order.
-    const std::vector<int> positions = m_rows;
-    std::vector<int> order = positions;
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const int c = compareColumn(m_records[std::size_t(a)], m_records[std::size_t(b)], column);
+    // equal values in their previous order. Texts compare by character codes (letter case
+    // matters), the last-online time as a number.
+    std::vector<SortKey> keys;
+    keys.reserve(m_rows.size());
+    for (int index : m_rows) {
+        const ContactRecord& record = m_records[std::size_t(index)];
+        keys.push_back({sortText(record, column), record.LastOnline, index});
+    }
+    const bool numeric = column == ContactColumn::LastOnline;
+    std::stable_sort(keys.begin(), keys.end(), [=](const SortKey& a, const SortKey& b) {
+        const int c =
+            numeric ? (a.number > b.number) - (a.number < b.number) : a.text.compare(b.text);
         return ascending ? c < 0 : c > 0;
     });
     std::vector<ContactRecord> moved;
-    moved.reserve(order.size());
-    for (int from : order)
-        moved.push_back(std::move(m_records[std::size_t(from)]));
+    moved.reserve(keys.size());
+    for (const SortKey& key : keys)
+        moved.push_back(std::move(m_records[std::size_t(key.index)]));
     int marked = m_marked;
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        m_records[std::size_t(positions[k])] = std::move(moved[k]);
-        if (order[k] == m_marked)
-            marked = positions[k];
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+        const int position = m_rows[k];
+        m_records[std::size_t(position)] = std::move(moved[k]);
+        if (keys[k].index == m_marked)
+            marked = position;
     }
     m_marked = marked;
-    reindex();
+    rebuildHash(); // the rows stay where they were: only the records in them moved
 }
 
 void ContactList::reindex() {
+    rebuildHash();
+    rebuildRows();
+}
+
+void ContactList::rebuildHash() {
     m_byHandle.clear();
     m_byHandle.reserve(count());
+    // A handle stored twice finds its first record.
+    for (int i = count() - 1; i >= 0; --i)
+        m_byHandle.insert(m_records[std::size_t(i)].Handle, i);
+}
+
+void ContactList::rebuildRows() {
     m_rows.clear();
     m_rowOfIndex.assign(m_records.size(), -1);
     for (int i = 0; i < count(); ++i) {
-        const ContactRecord& record = m_records[std::size_t(i)];
-        if (!m_byHandle.contains(record.Handle))
-            m_byHandle.insert(record.Handle, i);
-        if (record.Shown) {
+        if (m_records[std::size_t(i)].Shown) {
             m_rowOfIndex[std::size_t(i)] = rowCount();
             m_rows.push_back(i);
         }

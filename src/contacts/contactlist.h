@@ -40,6 +40,8 @@ public:
 
 private:
     void reindex();
+    void rebuildHash();
+    void rebuildRows();
 
     std::vector<ContactRecord> m_records;
     QHash<QString, int> m_byHandle;

@@ -36,26 +36,35 @@ QString LoadContacts(SettingsStore& store, ContactList& list, DebugConsole& cons
     return store.read(kSection, kDisplayGroup);
 }
 
-void DeleteSavedContacts(SettingsStore& store) {
-    SettingsBatch batch(store);
-    for (int i = 0;; ++i) {
+namespace {
+// Removes the stored positions from first up to the first gap.
+void deleteFrom(SettingsStore& store, int first) {
+    for (int i = first;; ++i) {
         const QString key = positionKey(i);
         if (store.read(kSection, key).isEmpty())
             break;
         store.remove(kSection, key);
         deleteIfPresent(store, kSection, key + kGroupSuffix);
     }
+}
+} // namespace
+
+void DeleteSavedContacts(SettingsStore& store) {
+    SettingsBatch batch(store);
+    deleteFrom(store, 0);
     deleteIfPresent(store, kSection, kDisplayGroup);
 }
 
 void SaveContacts(SettingsStore& store, const ContactList& list, const QString& displayGroup) {
+    // The same stored list as deleting every position and writing the list from 0, without
+    // removing the keys that are written again at once.
     SettingsBatch batch(store);
-    DeleteSavedContacts(store);
     for (int i = 0; i < list.count(); ++i) {
         const QString key = positionKey(i);
         store.write(kSection, key, list.at(i).Handle);
         store.write(kSection, key + kGroupSuffix, list.at(i).Group);
     }
+    deleteFrom(store, list.count());
     store.write(kSection, kDisplayGroup, displayGroup);
 }
 
