@@ -10,7 +10,7 @@
 
 namespace {
 constexpr const char* kModule = "MainForm";
-constexpr int kSupervisionMs = 10000;
+constexpr int kSupervisionMs = SkypeAPIHandler::kSupervisionMs;
 
 // Section "Main": the four switches (check-box states "0"/"1") and the two debug keys, which
 // the program reads at start-up and never writes.
@@ -99,11 +99,18 @@ void MainFormCore::ConnectFunc() {
     LoadMainSetting();
     emit applyLanguageRequested();
     emit loadWindowsRequested();
-    Timer1_Timer();
+    // Re-checks the link once within the current period: a discovery already made in it is
+    // not repeated.
+    supervise();
     m_timer1.start(kSupervisionMs);
 }
 
 void MainFormCore::Timer1_Timer() {
+    m_api.beginSupervisionPeriod();
+    supervise();
+}
+
+void MainFormCore::supervise() {
     TraceScope trace(m_services.log, kModule, "Timer1_Timer");
     if (m_pongFlag) {
         m_pongFlag = false;
@@ -113,7 +120,7 @@ void MainFormCore::Timer1_Timer() {
     }
     // No "PONG" since the last "PING": the host has gone quiet, ask it to attach again.
     setSkypeStatus(QString());
-    m_api.ConnectToSkype();
+    m_api.discoverWhenDue();
 }
 
 void MainFormCore::SetSkypeResponse(QString& line) {

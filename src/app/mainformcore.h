@@ -76,6 +76,7 @@ signals:
 
 private:
     void setSkypeStatus(const QString& text);
+    void supervise();
 
     Services& m_services;
     SkypeAPIHandler m_api;

@@ -35,10 +35,22 @@ void SkypeAPIHandler::Unregister() {
 quint32 SkypeAPIHandler::ConnectToSkype() {
     TraceScope trace(m_services.log, kModule, "ConnectToSkype");
     const quint32 result = m_transport.broadcastDiscover();
+    if (result != 0) {
+        m_newPeriod = false;
+        m_lastDiscovery.start();
+    }
     m_services.console.ConsolePrint(QStringLiteral("ConnectToSkype status is ") +
                                     QString::number(result, 16).toUpper() + u'[' +
                                     m_transport.ownHandle() + u']');
     return result;
+}
+
+void SkypeAPIHandler::discoverWhenDue() {
+    // Every attach re-checks the link at once; a host that attaches but never answers PING
+    // would otherwise turn that check into a discovery loop at bus speed.
+    if (!m_newPeriod && m_lastDiscovery.isValid() && !m_lastDiscovery.hasExpired(kSupervisionMs))
+        return;
+    ConnectToSkype();
 }
 
 QByteArray SkypeAPIHandler::encodeLine(const QString& line) {

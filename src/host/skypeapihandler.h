@@ -3,6 +3,7 @@
 #include "hostlinerouter.h"
 #include "platform/hosttransport.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 
@@ -37,8 +38,15 @@ public:
     // Makes the client object reachable for hosts; Unregister withdraws it at shut-down.
     bool Register();
     void Unregister();
+    // The supervision period: one PING, or one discovery, per tick of the main window's timer.
+    static constexpr int kSupervisionMs = 10000;
     // Asks every host on the bus to attach; 0 when the broadcast could not go out.
     quint32 ConnectToSkype();
+    // The supervision's discovery: at most one broadcast per supervision period. When one went
+    // out in this period already (for whatever reason), the request is left to the next tick.
+    void discoverWhenDue();
+    // A regular supervision tick: the period that allows the next discovery begins.
+    void beginSupervisionPeriod() { m_newPeriod = true; }
     // Sends one line to the attached host without waiting; a failure is only logged.
     void SendCommandToSkype(const QString& line);
     // The router: every received line goes to the windows in their fixed order.
@@ -78,4 +86,6 @@ private:
     QString m_hostHandle;
     QString m_mciNotifyTarget;
     QHash<QString, MciNotifyHandler*> m_mciHandlers;
+    QElapsedTimer m_lastDiscovery; // monotonic, since the last broadcast that went out
+    bool m_newPeriod = true;
 };

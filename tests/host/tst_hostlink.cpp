@@ -171,6 +171,20 @@ private slots:
         QCOMPARE(link.core.skypeStatus(), QString());
     }
 
+    // A host that attaches at every discovery and never answers PING: the attach's own
+    // re-check does not discover again within the period.
+    void discoveryGoesOutOncePerSupervisionPeriod() {
+        Link link;
+        QCOMPARE(link.api().ConnectToSkype(), 1u);
+        for (int attach = 0; attach < 3; ++attach)
+            link.transport.attach(kHost, 0);
+        QCOMPARE(link.transport.discoverCount(), 1);
+        QCOMPARE(link.test.console.statusLines().size(), 3); // every attach still runs
+        link.core.Timer1_Timer(); // a regular tick without PONG: the new period's discovery
+        link.transport.attach(kHost, 0);
+        QCOMPARE(link.transport.discoverCount(), 2);
+    }
+
     void reattachReplacesTheHandle() {
         Link link;
         link.attach();

@@ -9,6 +9,7 @@
 #include <QDBusContext>
 #include <QDBusMessage>
 #include <QDBusReply>
+#include <QFileInfo>
 #include <QProcess>
 
 namespace {
@@ -20,7 +21,7 @@ class TinyHost : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.quenlark.HostControl1")
 public:
-    enum class Mode { Answer, Refuse, Hang };
+    enum class Mode { Answer, Refuse, Hang, NoPong };
 
     explicit TinyHost(const QString& connectionName)
         : m_bus(QDBusConnection::connectToBus(QDBusConnection::SessionBus, connectionName)) {
@@ -35,6 +36,7 @@ public:
     Mode mode = Mode::Answer;
     QStringList commands;
     QString client;
+    int discovers = 0;
 
 public slots:
     uint Command(const QByteArray& payload) {
@@ -46,13 +48,14 @@ public slots:
         }
         if (mode == Mode::Refuse)
             return 0;
-        if (line == QLatin1String("PING"))
+        if (line == QLatin1String("PING") && mode != Mode::NoPong)
             notify(QStringLiteral("PONG"));
         else if (line == QLatin1String("GET CURRENTUSERHANDLE"))
             notify(QStringLiteral("CURRENTUSERHANDLE alice"));
         return 1;
     }
     void onDiscover() {
+        ++discovers;
         client = message().service();
         call(QStringLiteral("Attach"), {QVariant::fromValue(0u)});
     }
@@ -112,6 +115,29 @@ private slots:
         QCOMPARE(client.core.skypeStatus(), QStringLiteral("Connecting"));
         QTRY_VERIFY_WITH_TIMEOUT(client.core.pongFlag(), 5000);
         QDBusConnection::disconnectFromBus(QStringLiteral("host-attach"));
+    }
+
+    // A host that attaches at once but never answers PING, on the real timer: one discovery
+    // per supervision period, not a loop at bus speed; once PONGs come back, one tick heals it.
+    void hostWithoutPongGetsOneDiscoveryPerPeriod() {
+        TinyHost host(QStringLiteral("host-no-pong"));
+        host.mode = TinyHost::Mode::NoPong;
+        Client client;
+        client.test.log.SetLogLevel(1);
+        QCOMPARE(client.core.api().ConnectToSkype(), 1u);
+        QTest::qWait(30000);
+        QVERIFY2(host.discovers >= 3 && host.discovers <= 4,
+                 qPrintable(QString::number(host.discovers)));
+        const qsizetype attaches =
+            client.test.console.statusLines().count(QStringLiteral("Connected"));
+        QVERIFY(attaches >= 3 && attaches <= 4);
+        QVERIFY(host.commands.count(QStringLiteral("PING")) <= 4);
+        QVERIFY(client.test.console.consoleLines().size() < 60);
+        QVERIFY(QFileInfo(client.test.tempPath() + QStringLiteral("/user/logfile.txt")).size() <
+                32 * 1024);
+        host.mode = TinyHost::Mode::Answer;
+        QTRY_VERIFY_WITH_TIMEOUT(client.core.pongFlag(), 12000);
+        QDBusConnection::disconnectFromBus(QStringLiteral("host-no-pong"));
     }
 
     void notifyFromAnotherPeerIsRefused() {
