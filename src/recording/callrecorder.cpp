@@ -124,6 +124,9 @@ void CallRecorder::StartRecording() {
     }
     m_call = m_callsInProgress.value(m_callsInProgress.size() - 1);
     m_partner = partnerOf(m_call);
+    // The reply names the file when it comes (a PARTNER_HANDLE line during the recording).
+    if (m_partner.isEmpty() && !m_call.isEmpty() && m_send)
+        m_send(QStringLiteral("GET CALL %1 PARTNER_HANDLE").arg(m_call));
     m_start = m_services.clock.now();
     m_status.setState(RecordingStatus::State::Recording);
 }

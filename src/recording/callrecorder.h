@@ -39,6 +39,9 @@ public:
         m_partnerLookup = std::move(lookup);
     }
 
+    // Sends a command line to the host; the recorder asks it for a partner nobody knows yet.
+    void setHostSender(std::function<void(const QString&)> send) { m_send = std::move(send); }
+
     // Call status lines: INPROGRESS enables the button, the end of the recorded call stops it.
     void SetSkypeResponse(QString& line) override;
     // RecordButton: starts, or stops what records.
@@ -83,6 +86,7 @@ private:
     RecordingHistory& m_history;
     std::function<bool()> m_answeringOn;
     std::function<QString(const QString&)> m_partnerLookup;
+    std::function<void(const QString&)> m_send;
 
     QStringList m_callsInProgress;      // ids, latest last
     QHash<QString, QString> m_partners; // from PARTNER_HANDLE lines, by call id

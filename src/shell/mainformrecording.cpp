@@ -31,6 +31,8 @@ RecordingForm& FeatureWindows::recording() {
         std::make_unique<CallRecorder>(m_services, *m_mci, mixerConfig().config(), *m_mixerLib,
                                        *m_recordingStatus, *m_recordingHistory);
     m_recorder->setAnsweringMachineOn([this] { return m_core.autoAnswerSwitch(); });
+    SkypeAPIHandler& api = m_core.api();
+    m_recorder->setHostSender([&api](const QString& line) { api.SendCommandToSkype(line); });
     router.setTarget(HostLineRouter::Step::Recording, m_recorder.get());
     CallRecorder* recorder = m_recorder.get();
     router.setRecorderBusy([recorder] { return recorder->recording(); });

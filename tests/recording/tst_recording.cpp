@@ -34,6 +34,7 @@ struct Rig {
         test.folders.createDataFolders();
         config.setChosenSource(u"Monitor of Speakers"_s);
         recorder.setAnsweringMachineOn([this] { return answering; });
+        recorder.setHostSender([this](const QString& line) { sent << line; });
         QObject::connect(&mci, &MCILib::mciNotify, &recorder, [this](const QString& alias) {
             alias == u"rr"_s ? recorder.MCINOTIFYHandler() : history.MCINOTIFYHandler();
         });
@@ -60,6 +61,7 @@ struct Rig {
     RecordingHistory history{test.services, mci, status};
     CallRecorder recorder{test.services, mci, config, mixerLib, status, history};
     bool answering = false;
+    QStringList sent;
 };
 
 const QDateTime kStart(QDate(2005, 8, 1), QTime(12, 34, 56));
@@ -197,6 +199,18 @@ private slots:
         QCOMPARE(rig.status.text(), QString());
         QCOMPARE(rig.history.entries().value(0).caller, u"bob"_s);
         QVERIFY(!rig.mci.device(u"rr"_s));
+    }
+
+    void unknownPartnerIsAskedForAndNamesTheFile() {
+        Rig rig;
+        rig.test.clock.setNow(kStart);
+        rig.host(u"CALL 7 STATUS INPROGRESS"_s);
+        rig.recorder.RecordButton_Click();
+        QCOMPARE(rig.sent, QStringList{u"GET CALL 7 PARTNER_HANDLE"_s});
+        rig.host(u"CALL 7 PARTNER_HANDLE carol"_s);
+        rig.host(u"CALL 7 STATUS FINISHED"_s);
+        rig.settle();
+        QCOMPARE(rig.files(), QStringList{u"20050801123456_carol.wav"_s});
     }
 
     void answeringMachineOnKeepsTheButtonOff() {
