@@ -26,6 +26,10 @@ MCILib::MCILib(std::unique_ptr<SoundBackend> backend, QObject* parent)
     : QObject(parent), m_backend(std::move(backend)) {}
 
 MCILib::~MCILib() {
+    // A recording still open at program end was not saved (a save failed, or nobody asked for
+    // one): its capture stays on disk, where the answering machine's recovery finds it.
+    for (auto& entry : m_devices)
+        entry.second.stream->keepCapture();
     // Streams first: they may still hand work to the backend's thread.
     m_devices.clear();
 }

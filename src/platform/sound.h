@@ -47,6 +47,9 @@ public:
     // Recordings only: the temporary file that holds the capture until it is saved, so a
     // feature can find it again after a crash. Empty before the first start.
     virtual QString capturePath() const { return {}; }
+    // Recordings only, at program end: stops and leaves an unsaved capture on disk instead of
+    // deleting it, so a recording whose saves failed is found again at the next start.
+    virtual void keepCapture() {}
 
 signals:
     // A playback reached its end (failed = false), or the stream broke (server gone, disk

@@ -150,6 +150,12 @@ int WavRecordFile::saveTo(const QString& target) {
     return status;
 }
 
+void WavRecordFile::keep() {
+    close();
+    m_path.clear();
+    m_frames = 0;
+}
+
 void WavRecordFile::discard() {
     close();
     if (!m_path.isEmpty())

@@ -41,6 +41,8 @@ public:
     int saveTo(const QString& target);
     // Deletes the temporary file.
     void discard();
+    // Closes the temporary file and leaves it on disk for good.
+    void keep();
     QString path() const { return m_path; }
 
 private:

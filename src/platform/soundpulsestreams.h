@@ -72,6 +72,10 @@ public:
     int save(const QString& path) override;
     qint64 capturedFrames() const { return m_file.frames(); }
     QString capturePath() const override { return m_file.path(); }
+    void keepCapture() override {
+        stop();
+        m_file.keep();
+    }
 
 private:
     static void onRead(pa_stream* stream, size_t bytes, void* self);

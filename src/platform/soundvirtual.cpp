@@ -88,6 +88,10 @@ public:
         return m_file.saveTo(path);
     }
     QString capturePath() const override { return m_file.path(); }
+    void keepCapture() override {
+        stop();
+        m_file.keep();
+    }
 
 private:
     // The source's first channel, sample for sample (its rate is not converted).

@@ -170,6 +170,10 @@ private slots:
         QVERIFY(!QDir(m_tempFolder).isEmpty());
         QVERIFY(run({"close aar1"})); // without a save: nothing is kept
         QVERIFY(QDir(m_tempFolder).isEmpty());
+        // At program end an unsaved capture is kept for the next start's recovery.
+        recordHalfSecond();
+        m_mci.reset();
+        QCOMPARE(QDir(m_tempFolder).entryList(QDir::Files).size(), 1);
     }
 
     // The unsaved recording on another file system than the target: a save copies it, and a
