@@ -57,13 +57,9 @@ private slots:
         QTest::addColumn<QString>("consoleLine");
         QTest::newRow("pong") << QByteArray("PONG\0", 5) << "PONG"
                               << "<-Skype[5]: [PONG]";
-        QTest::newRow("no terminator") << QByteArray("PONG") << "PONG"
-                                       << "<-Skype[4]: [PONG]";
         QTest::newRow("zero in the middle")
             << QByteArray("USERSTATUS ONLINE\0junk\0", 23) << "USERSTATUS ONLINE"
             << "<-Skype[23]: [USERSTATUS ONLINE]";
-        QTest::newRow("empty record") << QByteArray() << ""
-                                      << "<-Skype[0]: []";
         QTest::newRow("japanese")
             << QStringLiteral("CHATMESSAGE 5 BODY こんにちは").toUtf8().append('\0')
             << QStringLiteral("CHATMESSAGE 5 BODY こんにちは")
