@@ -21,7 +21,6 @@ private slots:
         QTest::newRow("dotted heard")
             << u"20050801123456_john.smith.r.wav"_s << u"john.smith"_s << true;
         QTest::newRow("no caller") << u"20050801123456_.wav"_s << QString() << false;
-        QTest::newRow("no caller heard") << u"20050801123456_.r.wav"_s << QString() << true;
         QTest::newRow("short stamp") << u"2005080112345_bob.wav"_s << QString() << false;
         QTest::newRow("not a stamp") << u"2005080112345x_bob.wav"_s << QString() << false;
         QTest::newRow("not wav") << u"20050801123456_bob.txt"_s << QString() << false;

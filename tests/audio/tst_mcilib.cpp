@@ -82,7 +82,6 @@ private slots:
             {"open new type waveaudio alias x1", "open [new] alias=x1 type=waveaudio"},
             {"open new alias aar1 type waveaudio", "open [new] alias=aar1 type=waveaudio"},
             {"play x1  notify", "play [x1] notify"},
-            {"play aap1 notify", "play [aap1] notify"},
             {"record rr notify", "record [rr] notify"},
             {"save x1 \"/tmp/my rec.wav\"", "save [x1] file=/tmp/my rec.wav"},
             {"close \"/a b.wav\"", "close [/a b.wav]"},

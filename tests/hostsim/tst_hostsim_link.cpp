@@ -78,12 +78,8 @@ private slots:
                                  << "USERS bob, carol, dave";
         QTest::newRow("audio in") << "GET AUDIO_IN"
                                   << "AUDIO_IN mic";
-        QTest::newRow("audio out") << "GET AUDIO_OUT"
-                                   << "AUDIO_OUT spk";
         QTest::newRow("full name") << "GET USER carol FULLNAME"
                                    << "USER carol FULLNAME Carol King";
-        QTest::newRow("status") << "GET USER dave ONLINESTATUS"
-                                << "USER dave ONLINESTATUS OFFLINE";
         QTest::newRow("country of two words") << "GET USER carol COUNTRY"
                                               << "USER carol COUNTRY United States";
         QTest::newRow("unknown user") << "GET USER zed ONLINESTATUS"
