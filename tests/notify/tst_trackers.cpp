@@ -101,8 +101,6 @@ private slots:
         QTest::newRow("blanks trimmed") << true << "  zed " << false << "" << toBob;
         QTest::newRow("switch off") << false << "zed" << false << ""
                                     << "";
-        QTest::newRow("empty handle") << true << "" << false << ""
-                                      << "";
         QTest::newRow("blank handle") << true << "   " << false << ""
                                       << "";
         QTest::newRow("friends, no list") << true << "zed" << true << ""
