@@ -76,7 +76,6 @@ private slots:
         QTest::newRow("empty") << QString() << 5;
         QTest::newRow("blanks around") << QStringLiteral(" 3 ") << 3;
         QTest::newRow("negative") << QStringLiteral("-1") << -1;
-        QTest::newRow("word") << QStringLiteral("On") << 5;
         QTest::newRow("trailing junk") << QStringLiteral("7x") << 5;
         QTest::newRow("too large") << QStringLiteral("99999999999") << 5;
     }
