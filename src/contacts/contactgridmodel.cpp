@@ -36,21 +36,9 @@ QString ContactGridModel::lastOnlineText(qint64 seconds) {
 }
 
 QString ContactGridModel::cellText(const ContactRecord& record, ContactColumn column) {
-    switch (column) {
-    case ContactColumn::Name:
-        return record.Handle;
-    case ContactColumn::FullName:
-        return record.FullName;
-    case ContactColumn::OnlineStatus:
-        return record.OnlineStatus;
-    case ContactColumn::Country:
-        return record.Country;
-    case ContactColumn::Group:
-        return record.Group;
-    case ContactColumn::LastOnline:
-        return lastOnlineText(record.LastOnline);
-    }
-    return {};
+    if (const QString* text = contactText(record, column))
+        return *text;
+    return lastOnlineText(record.LastOnline);
 }
 
 QVariant ContactGridModel::data(const QModelIndex& index, int role) const {

@@ -13,21 +13,8 @@ struct SortKey {
 };
 
 QStringView sortText(const ContactRecord& record, ContactColumn column) {
-    switch (column) {
-    case ContactColumn::Name:
-        return record.Handle;
-    case ContactColumn::FullName:
-        return record.FullName;
-    case ContactColumn::OnlineStatus:
-        return record.OnlineStatus;
-    case ContactColumn::Country:
-        return record.Country;
-    case ContactColumn::Group:
-        return record.Group;
-    case ContactColumn::LastOnline:
-        break;
-    }
-    return {};
+    const QString* text = contactText(record, column);
+    return text ? QStringView(*text) : QStringView();
 }
 
 } // namespace

@@ -20,6 +20,25 @@ struct ContactRecord {
 enum class ContactColumn { Name, FullName, OnlineStatus, Country, Group, LastOnline };
 inline constexpr int kContactColumns = 6;
 
+// The text a column shows as stored; LastOnline is a number and has none (nullptr).
+inline const QString* contactText(const ContactRecord& record, ContactColumn column) {
+    switch (column) {
+    case ContactColumn::Name:
+        return &record.Handle;
+    case ContactColumn::FullName:
+        return &record.FullName;
+    case ContactColumn::OnlineStatus:
+        return &record.OnlineStatus;
+    case ContactColumn::Country:
+        return &record.Country;
+    case ContactColumn::Group:
+        return &record.Group;
+    case ContactColumn::LastOnline:
+        break;
+    }
+    return nullptr;
+}
+
 // A handle goes onto a host command line only without blanks, commas and control characters:
 // the host splits its commands at blanks and its lists at commas.
 bool isSendableHandle(const QString& handle);
