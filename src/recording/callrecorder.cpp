@@ -5,6 +5,7 @@
 #include "audio/mixerlib.h"
 #include "platform/clock.h"
 #include "recordinghistory.h"
+#include "recordingmci.h"
 #include "recordingstatus.h"
 #include "base/debugconsole.h"
 #include "base/services.h"
@@ -28,13 +29,7 @@ CallRecorder::CallRecorder(Services& services, MCILib& mci, MixerConfig& mixerCo
       m_status(status), m_history(history) {}
 
 int CallRecorder::mci(const QString& command) {
-    QString result;
-    const int code = m_mci.mSendString(command, result);
-    if (code != 0)
-        m_services.console.ConsolePrint(QStringLiteral("Recording: ") + command +
-                                        QStringLiteral(" -> ") + QString::number(code) + u' ' +
-                                        result);
-    return code;
+    return sendRecordingMci(m_mci, m_services.console, command);
 }
 
 void CallRecorder::reportError(const QString& text) {

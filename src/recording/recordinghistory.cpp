@@ -3,6 +3,7 @@
 #include "audio/mcilib.h"
 #include "platform/folders.h"
 #include "platform/prompts.h"
+#include "recordingmci.h"
 #include "recordingnames.h"
 #include "recordingstatus.h"
 #include "base/debugconsole.h"
@@ -21,13 +22,7 @@ RecordingHistory::RecordingHistory(Services& services, MCILib& mci, RecordingSta
       m_lengths([&mci](const QString& path) { return mci.GetAudioFileLength(path); }) {}
 
 int RecordingHistory::mci(const QString& command) {
-    QString result;
-    const int code = m_mci.mSendString(command, result);
-    if (code != 0)
-        m_services.console.ConsolePrint(QStringLiteral("Recording: ") + command +
-                                        QStringLiteral(" -> ") + QString::number(code) + u' ' +
-                                        result);
-    return code;
+    return sendRecordingMci(m_mci, m_services.console, command);
 }
 
 void RecordingHistory::UpdateRecordingList() {

@@ -6,6 +6,7 @@ target_sources(quenlark_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/recordinghistory.cpp
     ${CMAKE_CURRENT_LIST_DIR}/recordinglengths.cpp
     ${CMAKE_CURRENT_LIST_DIR}/recordinglistmodel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/recordingmci.cpp
     ${CMAKE_CURRENT_LIST_DIR}/recordingnames.cpp
     ${CMAKE_CURRENT_LIST_DIR}/recordingstatus.cpp)
 target_sources(quenlark_widgets PRIVATE
