@@ -2,6 +2,7 @@
 // cache), and the RECORD lines a remote LIST of 1,000 messages is answered with.
 #include "answering/autoanswerlist.h"
 #include "audio/mcilib.h"
+#include "platform/audiochoice.h"
 #include "platform/sound.h"
 
 #include <QCoreApplication>
@@ -57,7 +58,7 @@ double medianMs(const std::function<void()>& work, int runs) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    MCILib mci(createSoundBackend(dir.filePath(QStringLiteral("tmp"))));
+    MCILib mci(AudioChoice::fromEnvironment(dir.filePath(QStringLiteral("tmp"))).createSound());
     AutoAnswerList list(mci);
     std::printf("recorded messages list refresh (median of warm runs):\n");
     double perMessage100 = 0;

@@ -3,6 +3,7 @@
 #include "app/mainformcore.h"
 #include "host/hostlinetarget.h"
 #include "host_support.h"
+#include "mainlink.h"
 #include "platform/hosttransportdbus.h"
 
 #include <QCoreApplication>
@@ -104,7 +105,7 @@ int main(int argc, char** argv) {
     TestServices bench;
     bench.console.setEnabled(true); // only while attaching: the burst is read from it
     DBusHostTransport transport(connection);
-    MainFormCore core(bench.services, transport);
+    MainLink core(bench.services, transport);
     PongCounter counter;
     core.api().router().setTarget(HostLineRouter::Step::Contact, &counter);
     transport.registerClient();

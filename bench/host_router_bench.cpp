@@ -5,6 +5,7 @@
 #include "audio/audioform.h"
 #include "host_support.h"
 #include "hosttransportfake.h"
+#include "mainlink.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -48,7 +49,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     TestServices bench;
     FakeHostTransport transport;
-    MainFormCore core(bench.services, transport);
+    MainLink core(bench.services, transport);
     AudioForm audio(bench.services, {});
     core.api().router().setTarget(HostLineRouter::Step::Audio, &audio);
     transport.registerClient();

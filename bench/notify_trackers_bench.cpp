@@ -4,6 +4,7 @@
 #include "app/mainformcore.h"
 #include "host_support.h"
 #include "hosttransportfake.h"
+#include "mainlink.h"
 #include "notify/broadcastrecipients.h"
 #include "notify/calltracker.h"
 #include "notify/friendslist.h"
@@ -60,7 +61,7 @@ QStringList linesFor(int i) {
 Figures run(bool windowsShown) {
     TestServices bench;
     FakeHostTransport transport;
-    MainFormCore core(bench.services, transport);
+    MainLink core(bench.services, transport);
     transport.registerClient();
     transport.attach(QStringLiteral(":1.2"), 0);
     core.timer1().stop();

@@ -1,11 +1,15 @@
-// Wires the real platform services to the main window and runs the program.
+// Chooses every backend once (the real platform services, the D-Bus host link, the sound
+// server from the environment), builds the session and its main window, and runs the program.
+#include "app/session.h"
 #include "base/debugconsole.h"
 #include "base/languagepack.h"
 #include "base/loglib.h"
 #include "base/services.h"
+#include "platform/audiochoice.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
 #include "platform/hosttransportdbus.h"
+#include "platform/mixer.h"
 #include "platform/qsettingsstore.h"
 #include "platform/singleinstance.h"
 #include "platform/terminationsignals.h"
@@ -48,7 +52,10 @@ int main(int argc, char** argv) {
 
     SingleInstance instance;
     DBusHostTransport transport;
-    MainForm mainForm(services, transport, instance);
+    const AudioChoice audio = AudioChoice::fromEnvironment();
+    Session session(services, SessionBackends{transport, audio.createSound(), audio.createMixer(),
+                                              nullptr, nullptr});
+    MainForm mainForm(services, session, instance);
     if (!mainForm.Form_Load())
         return mainForm.exitCode();
     mainForm.show();

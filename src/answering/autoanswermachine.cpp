@@ -44,6 +44,10 @@ bool AutoAnswerMachine::ownsAlias(const QString& alias) {
     return name == kGreeting || name == kBeep || name == kPlayback || name == kRecording;
 }
 
+QStringList AutoAnswerMachine::aliases() {
+    return {kGreeting, kBeep, kPlayback, kRecording};
+}
+
 void AutoAnswerMachine::start() {
     backToIdle();
     for (const QString& alias : {kGreeting, kBeep, kPlayback, kRecording})

@@ -58,6 +58,8 @@ public:
     // One completion notice of an alias this machine owns (aap1, aap2, aapu).
     void MCINOTIFYHandler(const QString& alias);
     static bool ownsAlias(const QString& alias);
+    // The four aliases the machine claims: greeting, beep, playback, recording.
+    static QStringList aliases();
 
     // The machine's own view of a call's direction, for a program without a call tracker:
     // true when the first status it saw for the call was RINGING (a caller's call is ROUTING

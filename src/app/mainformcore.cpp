@@ -46,12 +46,15 @@ Words firstTwoWords(QStringView line) {
 }
 } // namespace
 
-MainFormCore::MainFormCore(Services& services, HostTransport& transport, QObject* parent)
-    : QObject(parent), m_services(services), m_api(services, transport, *this, this) {
-    m_api.setOwner(this);
-    m_api.router().setTarget(HostLineRouter::Step::Main, this);
+MainFormCore::MainFormCore(Services& services, SkypeAPIHandler& api, QObject* parent)
+    : QObject(parent), m_services(services), m_api(api) {
     m_timer1.setObjectName(QStringLiteral("Timer1"));
     connect(&m_timer1, &QTimer::timeout, this, &MainFormCore::Timer1_Timer);
+}
+
+void MainFormCore::plugInto() {
+    m_api.setOwner(this);
+    m_api.router().setTarget(HostLineRouter::Step::Main, this);
 }
 
 void MainFormCore::LoadDebug() {

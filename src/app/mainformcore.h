@@ -10,20 +10,24 @@
 #include <array>
 
 struct Services;
-class HostTransport;
 
 // The main window's state and rules without any widget: the four feature switches and their
 // settings, the debug settings, the link supervision (pong flag, Timer1, status label), the
-// received-line counter, the signed-in user and the unimode form. MainForm shows it.
-class MainFormCore final : public QObject,
-                           public HostLinkOwner,
-                           public HostLineTarget,
-                           public RoutingState {
+// received-line counter, the signed-in user and the unimode form. MainForm shows it. The
+// host link belongs to the session; this class supervises it and owns its main target.
+class MainFormCore : public QObject,
+                     public HostLinkOwner,
+                     public HostLineTarget,
+                     public RoutingState {
     Q_OBJECT
 public:
     enum Switch { SendIM, SendMail, CallbackAnounce, AutoAnswer, SwitchCount };
 
-    MainFormCore(Services& services, HostTransport& transport, QObject* parent = nullptr);
+    // Only keeps the link: Session (or a test) plugs this object into it with plugInto once
+    // both exist.
+    MainFormCore(Services& services, SkypeAPIHandler& api, QObject* parent = nullptr);
+    // Becomes the link's owner and the router's Main target.
+    void plugInto();
 
     SkypeAPIHandler& api() { return m_api; }
     Services& services() { return m_services; }
@@ -79,7 +83,7 @@ private:
     void supervise();
 
     Services& m_services;
-    SkypeAPIHandler m_api;
+    SkypeAPIHandler& m_api;
     QTimer m_timer1;
     std::array<bool, SwitchCount> m_switches{};
     bool m_debugMode = false;

@@ -21,8 +21,8 @@ T* named(QWidget* parent, const char* name, Args&&... args) {
 
 } // namespace
 
-MCIForm::MCIForm(Services& services, MCILib& mci, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_player(services, mci) {
+MCIForm::MCIForm(Services& services, MCIPlayer& player, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_player(player) {
     setObjectName(QStringLiteral("MCIForm"));
     setWindowTitle(QStringLiteral("sndPlayer"));
     buildControls();

@@ -4,7 +4,6 @@
 
 #include <QWidget>
 
-class MCILib;
 class QLineEdit;
 class QPushButton;
 struct Services;
@@ -14,7 +13,7 @@ struct Services;
 class MCIForm : public QWidget {
     Q_OBJECT
 public:
-    MCIForm(Services& services, MCILib& mci, QWidget* parent = nullptr);
+    MCIForm(Services& services, MCIPlayer& player, QWidget* parent = nullptr);
 
     MCIPlayer& player() { return m_player; }
     void PlayAudioFile(const QString& orderType) { m_player.PlayAudioFile(orderType); }
@@ -29,7 +28,7 @@ private:
     void buildControls();
     void showState();
 
-    MCIPlayer m_player;
+    MCIPlayer& m_player;
     QLineEdit* m_fileNameText = nullptr;
     QLineEdit* m_response = nullptr;
     QPushButton* m_play = nullptr;

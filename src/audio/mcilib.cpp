@@ -19,9 +19,6 @@ bool isWaveAudio(const QString& type) {
 
 } // namespace
 
-MCILib::MCILib(QObject* parent)
-    : MCILib(createSoundBackend(defaultRecordingTempFolder()), parent) {}
-
 MCILib::MCILib(std::unique_ptr<SoundBackend> backend, QObject* parent)
     : QObject(parent), m_backend(std::move(backend)) {}
 

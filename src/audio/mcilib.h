@@ -19,16 +19,15 @@ struct MciCommand;
 // on the GUI thread, always after mSendString has returned: 1 (MCI_NOTIFY_SUCCESSFUL) when a
 // playback reaches its end, 2 (SUPERSEDED) when another play or record on the same device
 // replaces it, 4 (ABORTED) when it is stopped, saved or closed early, 8 (FAILURE) when the
-// sound server goes away or the disk refuses the recording. The host link connects this
-// signal to the MCINOTIFYHandler of the window named by MCINotifyTarget.
+// sound server goes away or the disk refuses the recording. MciNotices hands each notice
+// to the owner of its alias.
 //
 // The MCIStatusLabel text of the main window ("Play", "Record" or empty) lives here too, so
 // the player window writes it and the main window shows it.
 class MCILib : public QObject {
     Q_OBJECT
 public:
-    // The backend QUENLARK_AUDIO names (PulseAudio unless "virtual").
-    explicit MCILib(QObject* parent = nullptr);
+    // The backend comes from the program's AudioChoice.
     explicit MCILib(std::unique_ptr<SoundBackend> backend, QObject* parent = nullptr);
     ~MCILib() override;
 

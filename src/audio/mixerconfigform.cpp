@@ -31,8 +31,8 @@ void fillCombo(QComboBox* combo, const QStringList& items, const QString& stored
 }
 } // namespace
 
-MixerConfigForm::MixerConfigForm(Services& services, MixerLib& mixer, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_services(services), m_config(services.settings, mixer),
+MixerConfigForm::MixerConfigForm(Services& services, MixerConfig& config, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_services(services), m_config(config),
       m_combo1(makeCombo(this, "Combo1")), m_combo2(makeCombo(this, "Combo2")) {
     setObjectName(QStringLiteral("MixerConfigForm"));
     setWindowTitle(QStringLiteral("MixerConfig"));

@@ -5,7 +5,6 @@
 #include <QWidget>
 
 struct Services;
-class MixerLib;
 class QComboBox;
 
 // "MixerConfig": the recording source to use while the program records. Combo1 lists the
@@ -16,7 +15,7 @@ class QComboBox;
 class MixerConfigForm : public QWidget {
     Q_OBJECT
 public:
-    MixerConfigForm(Services& services, MixerLib& mixer, QWidget* parent = nullptr);
+    MixerConfigForm(Services& services, MixerConfig& config, QWidget* parent = nullptr);
 
     void SaveCurrentSetting() { m_config.SaveCurrentSetting(); }
     // True selects the source chosen in Combo2, false the one SaveCurrentSetting saved.
@@ -34,7 +33,7 @@ private:
     void buildLayout();
 
     Services& m_services;
-    MixerConfig m_config;
+    MixerConfig& m_config;
     QComboBox* m_combo1;
     QComboBox* m_combo2;
 };

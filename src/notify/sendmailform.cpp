@@ -41,10 +41,8 @@ void showText(QLineEdit* edit, const QString& text) {
 
 } // namespace
 
-SendMailForm::SendMailForm(Services& services, QWidget* parent,
-                           std::unique_ptr<SecretStore> secrets)
-    : QDialog(parent), m_services(services),
-      m_sender(new MailSender(services, nullptr, std::move(secrets), this)) {
+SendMailForm::SendMailForm(Services& services, MailSender& sender, QWidget* parent)
+    : QDialog(parent), m_services(services), m_sender(&sender) {
     setObjectName(QStringLiteral("SendMailForm"));
     setWindowTitle(QStringLiteral("Properties of Mail Address for sending status"));
     setTag(this, QStringLiteral("STR-ID:15"));

@@ -1,10 +1,6 @@
 #pragma once
 
-#include "notify/secretstore.h"
-
 #include <QDialog>
-
-#include <memory>
 
 class MailSender;
 class QLabel;
@@ -20,9 +16,7 @@ struct Services;
 class SendMailForm : public QDialog {
     Q_OBJECT
 public:
-    // Without secrets, the password is kept in the desktop's secret store.
-    explicit SendMailForm(Services& services, QWidget* parent = nullptr,
-                          std::unique_ptr<SecretStore> secrets = nullptr);
+    SendMailForm(Services& services, MailSender& sender, QWidget* parent = nullptr);
     ~SendMailForm() override;
 
     void SendMail();
@@ -47,7 +41,7 @@ private:
     void Command2_Click();
 
     Services& m_services;
-    MailSender* m_sender; // child of this window
+    MailSender* m_sender; // the session's
     QLineEdit* m_smtpServerText = nullptr;
     QLineEdit* m_fromText = nullptr;
     QLineEdit* m_toText = nullptr;

@@ -38,7 +38,3 @@ public:
     virtual bool unloadLoopback(int device) = 0;
     virtual bool loopbackLoaded(int device) = 0;
 };
-
-// The backend QUENLARK_AUDIO names: "virtual" gives the in-memory mixer, anything else
-// (or nothing) the PulseAudio one.
-std::unique_ptr<Mixer> createMixer();

@@ -65,9 +65,3 @@ public:
     // A new, empty recording (16-bit PCM, mono, 16 kHz) kept in a temporary file.
     virtual std::unique_ptr<SoundStream> openRecording(int& status) = 0;
 };
-
-// The backend QUENLARK_AUDIO names: "virtual" needs no sound server, anything else (or
-// nothing) uses PulseAudio. Unsaved recordings live in tempFolder (created when missing).
-std::unique_ptr<SoundBackend> createSoundBackend(const QString& tempFolder);
-// The folder for unsaved recordings: QUENLARK_RECORDING_TEMP, else the user's cache folder.
-QString defaultRecordingTempFolder();

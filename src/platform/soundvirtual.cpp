@@ -122,16 +122,9 @@ private:
 
 } // namespace
 
-VirtualSoundBackend::VirtualSoundBackend(QString tempFolder)
-    : m_tempFolder(std::move(tempFolder)),
-      m_deviceMissing(qEnvironmentVariable("QUENLARK_VIRTUAL_AUDIO_DEVICE") ==
-                      QLatin1String("none")),
-      m_recordSource(qEnvironmentVariable("QUENLARK_VIRTUAL_RECORD_SOURCE")) {
-    bool ok = false;
-    const double scale = qEnvironmentVariable("QUENLARK_VIRTUAL_AUDIO_SCALE").toDouble(&ok);
-    if (ok && scale >= 0)
-        m_scale = scale;
-}
+VirtualSoundBackend::VirtualSoundBackend(QString tempFolder, VirtualSoundOptions options)
+    : m_tempFolder(std::move(tempFolder)), m_scale(options.scale),
+      m_deviceMissing(options.deviceMissing), m_recordSource(std::move(options.recordSource)) {}
 
 std::unique_ptr<SoundStream> VirtualSoundBackend::openPlayback(const QString& path, int& status) {
     const qint64 length = SoundFile::lengthMs(path);

@@ -1,12 +1,16 @@
 #include "mainform.h"
 
+#include "answering/autoanswermachine.h"
+#include "app/session.h"
 #include "applylanguage.h"
+#include "audio/mcilib.h"
 #include "base/debugconsole.h"
 #include "base/loglib.h"
 #include "base/services.h"
 #include "centerform.h"
 #include "languagedialog.h"
 #include "mainformwindows.h"
+#include "notify/mailsender.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
 #include "platform/hosttransport.h"
@@ -49,10 +53,9 @@ QLineEdit* readOnlyText(QWidget* parent, const char* name) {
 }
 } // namespace
 
-MainForm::MainForm(Services& services, HostTransport& transport, SingleInstance& instance,
-                   QWidget* parent)
-    : QMainWindow(parent), m_services(services), m_core(services, transport), m_instance(instance),
-      m_windows(std::make_unique<FeatureWindows>(services, m_core)) {
+MainForm::MainForm(Services& services, Session& session, SingleInstance& instance, QWidget* parent)
+    : QMainWindow(parent), m_services(services), m_session(session), m_core(session.main()),
+      m_instance(instance), m_windows(std::make_unique<FeatureWindows>(services, session)) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(m_core.caption());
     buildControls();
@@ -168,16 +171,21 @@ void MainForm::bindCore() {
     });
     connect(&m_core, &MainFormCore::loadWindowsRequested, m_windows.get(),
             &FeatureWindows::loadAll);
-    connect(m_windows.get(), &FeatureWindows::mailStatusChanged, m_mailStatusLabel,
-            &QLabel::setText);
-    connect(m_windows.get(), &FeatureWindows::mciStatusChanged, m_mciStatusLabel, &QLabel::setText);
+    connect(&m_session.mail(), &MailSender::mailStatusChanged, m_mailStatusLabel, &QLabel::setText);
+    connect(&m_session.mci(), &MCILib::statusTextChanged, m_mciStatusLabel, &QLabel::setText);
+    connect(m_switchButtons[MainFormCore::SendIM], &QPushButton::clicked, this,
+            &MainForm::BroadCastStatus_Click);
     connect(m_switchButtons[MainFormCore::SendMail], &QPushButton::clicked, this,
             &MainForm::SendMailSetting_Click);
+    connect(m_switchButtons[MainFormCore::CallbackAnounce], &QPushButton::clicked, this,
+            &MainForm::AnnounceBack_Click);
     connect(m_switchButtons[MainFormCore::AutoAnswer], &QPushButton::clicked, this,
             &MainForm::AutoAnswerMenu_Click);
-    connect(m_windows.get(), &FeatureWindows::answeringStateChanged,
+    connect(findChild<QPushButton*>(QStringLiteral("Command6")), &QPushButton::clicked, this,
+            &MainForm::Command6_Click);
+    connect(&m_session.answering(), &AutoAnswerMachine::stateChanged,
             findChild<QLabel*>(QStringLiteral("AutoAnsweringStatusLabel")), &QLabel::setText);
-    connect(m_windows.get(), &FeatureWindows::answeringIconChanged, this,
+    connect(&m_session, &Session::answeringIconChanged, this,
             [this](int kind) { m_tray->SetIcon(kind); });
 }
 

@@ -11,7 +11,7 @@ class AboutDialog;
 class BlackJackForm;
 class ConsoleForm;
 class FeatureWindows;
-class HostTransport;
+class Session;
 class LanguageDialog;
 class QAction;
 class QCheckBox;
@@ -28,7 +28,7 @@ class TrayIcon;
 class MainForm : public QMainWindow {
     Q_OBJECT
 public:
-    MainForm(Services& services, HostTransport& transport, SingleInstance& instance,
+    MainForm(Services& services, Session& session, SingleInstance& instance,
              QWidget* parent = nullptr);
     ~MainForm() override;
 
@@ -38,6 +38,7 @@ public:
     void Form_Unload();
 
     MainFormCore& core() { return m_core; }
+    Session& session() { return m_session; }
     TrayIcon& tray() { return *m_tray; }
     FeatureWindows& windows() { return *m_windows; }
     LanguageDialog* languageDialog() const { return m_languageDialog.get(); }
@@ -65,6 +66,15 @@ public:
     // Command5 and RecordingMenu: the recording history.
     void RecordingMenu_Click();
     void PlayerMenu_Click();
+    // Command1 and ToolMenuBroadCastStatusItem: the chat report recipients.
+    void BroadCastStatus_Click();
+    // Command3 and AnnounceBackMenu: announce back.
+    void AnnounceBack_Click();
+    void ToolMenuMessageItem_Click();
+    void ToolMenuCallItem_Click();
+    void DisplayMenuFriendsItem_Click();
+    // Command6: the contact list.
+    void Command6_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -83,7 +93,8 @@ private:
     void endProgram(int code);
 
     Services& m_services;
-    MainFormCore m_core;
+    Session& m_session;
+    MainFormCore& m_core;
     SingleInstance& m_instance;
     std::unique_ptr<TrayIcon> m_tray;
     std::unique_ptr<FeatureWindows> m_windows;

@@ -10,11 +10,15 @@
 #include "base/services.h"
 #include "blackjackform.h"
 #include "consoleform.h"
+#include "contacts/contactform.h"
 #include "games/dartsform.h"
 #include "games/dartsgame.h"
 #include "languagedialog.h"
 #include "mainformwindows.h"
+#include "notify/announcebackform.h"
+#include "notify/broadcaststatusform.h"
 #include "notify/sendmailform.h"
+#include "notify/trackerforms.h"
 
 #include <QAction>
 #include <QMenu>
@@ -59,15 +63,18 @@ void MainForm::buildMenus() {
     connect(addItem(file, "FileMenuHideItem", QStringLiteral("Hide"), "STR-ID:6"),
             &QAction::triggered, this, &MainForm::FileMenuHideItem_Click);
 
-    // Items whose windows do not exist yet stay wired to nothing.
+    // MixerMenu has no action.
     QMenu* properties = addMenu(bar, "PropertiesMenu", QStringLiteral("Properties .."), "STR-ID:2");
     connect(addItem(properties, "LanguageMenu", QStringLiteral("Language"), "STR-ID:23"),
             &QAction::triggered, this, &MainForm::LanguageMenu_Click);
-    addItem(properties, "ToolMenuBroadCastStatusItem", QStringLiteral("Send IM Setting ..."));
+    connect(
+        addItem(properties, "ToolMenuBroadCastStatusItem", QStringLiteral("Send IM Setting ...")),
+        &QAction::triggered, this, &MainForm::BroadCastStatus_Click);
     connect(
         addItem(properties, "FileMenuSendMailSettingItem", QStringLiteral("Send Mail Setting ...")),
         &QAction::triggered, this, &MainForm::SendMailSetting_Click);
-    addItem(properties, "AnnounceBackMenu", QStringLiteral("AnnounceBack ..."));
+    connect(addItem(properties, "AnnounceBackMenu", QStringLiteral("AnnounceBack ...")),
+            &QAction::triggered, this, &MainForm::AnnounceBack_Click);
     connect(addItem(properties, "AutoAnswerMenu", QStringLiteral("Auto Answer ...")),
             &QAction::triggered, this, &MainForm::AutoAnswerMenu_Click);
     addItem(properties, "RecordingMenu", QStringLiteral("Recording ..."));
@@ -86,8 +93,10 @@ void MainForm::buildMenus() {
     m_debugMenu->menuAction()->setVisible(false);
     connect(addItem(m_debugMenu, "ToolMenuConsoleItem", QStringLiteral("Console")),
             &QAction::triggered, this, &MainForm::ToolMenuConsoleItem_Click);
-    addItem(m_debugMenu, "ToolMenuMessageItem", QStringLiteral("Message"));
-    addItem(m_debugMenu, "ToolMenuCallItem", QStringLiteral("Call"));
+    connect(addItem(m_debugMenu, "ToolMenuMessageItem", QStringLiteral("Message")),
+            &QAction::triggered, this, &MainForm::ToolMenuMessageItem_Click);
+    connect(addItem(m_debugMenu, "ToolMenuCallItem", QStringLiteral("Call")), &QAction::triggered,
+            this, &MainForm::ToolMenuCallItem_Click);
     connect(addItem(m_debugMenu, "MixerConfigMenu", QStringLiteral("MixerConfig")),
             &QAction::triggered, this, &MainForm::MixerConfigMenu_Click);
     addItem(m_debugMenu, "MixerMenu", QStringLiteral("Mixer"));
@@ -95,7 +104,8 @@ void MainForm::buildMenus() {
             &MainForm::PlayerMenu_Click);
     connect(addItem(m_debugMenu, "BlackJackMenu", QStringLiteral("BlackJack")), &QAction::triggered,
             this, &MainForm::BlackJackMenu_Click);
-    addItem(m_debugMenu, "DisplayMenuFriendsItem", QStringLiteral("Friends"));
+    connect(addItem(m_debugMenu, "DisplayMenuFriendsItem", QStringLiteral("Friends")),
+            &QAction::triggered, this, &MainForm::DisplayMenuFriendsItem_Click);
 
     QMenu* help = addMenu(bar, "HelpMenu", QStringLiteral("Help"), "STR-ID:5");
     connect(addItem(help, "HelpMenuAboutItem", QStringLiteral("About"), "STR-ID:25"),
@@ -178,4 +188,34 @@ void MainForm::MixerConfigMenu_Click() {
 void MainForm::PlayerMenu_Click() {
     TraceScope trace(m_services.log, kModule, "PlayerMenu_Click");
     FeatureWindows::open(&m_windows->player());
+}
+
+void MainForm::BroadCastStatus_Click() {
+    TraceScope trace(m_services.log, kModule, "Command1_Click");
+    FeatureWindows::open(&m_windows->broadcastStatus());
+}
+
+void MainForm::AnnounceBack_Click() {
+    TraceScope trace(m_services.log, kModule, "Command3_Click");
+    FeatureWindows::open(&m_windows->announceBack());
+}
+
+void MainForm::ToolMenuMessageItem_Click() {
+    TraceScope trace(m_services.log, kModule, "ToolMenuMessageItem_Click");
+    FeatureWindows::open(&m_windows->messages());
+}
+
+void MainForm::ToolMenuCallItem_Click() {
+    TraceScope trace(m_services.log, kModule, "ToolMenuCallItem_Click");
+    FeatureWindows::open(&m_windows->calls());
+}
+
+void MainForm::DisplayMenuFriendsItem_Click() {
+    TraceScope trace(m_services.log, kModule, "DisplayMenuFriendsItem_Click");
+    FeatureWindows::open(&m_windows->friends());
+}
+
+void MainForm::Command6_Click() {
+    TraceScope trace(m_services.log, kModule, "Command6_Click");
+    FeatureWindows::open(&m_windows->contacts());
 }

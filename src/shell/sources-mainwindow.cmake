@@ -4,6 +4,5 @@ target_sources(quenlark_widgets PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/blackjackform.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mainform.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mainformmenus.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/mainformanswering.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mainformwindows.cpp
     ${CMAKE_CURRENT_LIST_DIR}/trayicon.cpp)

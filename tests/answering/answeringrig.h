@@ -3,6 +3,7 @@
 #include "answering/answeringports.h"
 #include "answering/autoanswermachine.h"
 #include "audio/mcilib.h"
+#include "platform/audiochoice.h"
 #include "platform/sound.h"
 #include "testservices.h"
 
@@ -54,7 +55,8 @@ inline QString writeTone(const QString& path, double hz, double seconds, int rat
 
 struct AnsweringRig {
     TestServices test;
-    MCILib mci{createSoundBackend(test.tempPath() + QStringLiteral("/unsaved"))};
+    MCILib mci{
+        AudioChoice::fromEnvironment(test.tempPath() + QStringLiteral("/unsaved")).createSound()};
     FakeAnsweringPorts ports;
     AutoAnswerMachine machine{test.services, mci, ports};
 

@@ -6,6 +6,7 @@
 #include "answering/messagefiles.h"
 #include "audio/mcilib.h"
 #include "hostsimharness.h"
+#include "platform/audiochoice.h"
 #include "soundtestfiles.h"
 #include "testmain.h"
 
@@ -164,7 +165,7 @@ private slots:
         QCOMPARE(SoundTest::dominantHz(saved.mono, saved.rate), kVoiceHz);
 
         // Listed first, unheard, bob as caller, its own length.
-        MCILib mci;
+        MCILib mci{AudioChoice::fromEnvironment().createSound()};
         AutoAnswerList list(mci);
         list.UpdateAutoanswerList(folder());
         QVERIFY(!list.messages().isEmpty());
@@ -202,7 +203,7 @@ private slots:
         QCOMPARE(messages().size(), 1);
         startProgram();
         QTRY_COMPARE_WITH_TIMEOUT(messages().size(), 2, 15000);
-        MCILib mci;
+        MCILib mci{AudioChoice::fromEnvironment().createSound()};
         AutoAnswerList list(mci);
         list.UpdateAutoanswerList(folder());
         QCOMPARE(list.messages().size(), 2);

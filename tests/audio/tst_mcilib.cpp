@@ -1,6 +1,7 @@
 #include "audio/mcicommand.h"
 #include "audio/mciform.h"
 #include "audio/mcilib.h"
+#include "platform/audiochoice.h"
 #include "platform/soundvirtual.h"
 #include "soundtestfiles.h"
 #include "testmain.h"
@@ -46,7 +47,7 @@ class TestMciLib : public QObject {
     // A layer on a new virtual backend, which reads the environment as it is now.
     void makeLib(const QString& tempFolder) {
         m_tempFolder = tempFolder;
-        m_mci = std::make_unique<MCILib>(std::make_unique<VirtualSoundBackend>(m_tempFolder));
+        m_mci = std::make_unique<MCILib>(AudioChoice::fromEnvironment(m_tempFolder).createSound());
         connect(m_mci.get(), &MCILib::mciNotify, this, [this](const QString& alias, int code) {
             const bool gui = QThread::currentThread() == qApp->thread();
             m_notices << u"%1 %2%3"_s.arg(alias).arg(code).arg(gui ? "" : " off-gui");
@@ -232,7 +233,8 @@ private slots:
         qputenv("QUENLARK_VIRTUAL_AUDIO_DEVICE", "none");
         makeLib(m_tempFolder);
         TestServices ts;
-        MCIForm form(ts.services, *m_mci);
+        MCIPlayer player(ts.services, *m_mci);
+        MCIForm form(ts.services, player);
         form.findChild<QLineEdit*>(u"FileNameText"_s)->setText(m_tone);
         form.player().PlayButton_Click();
         form.player().RecordButton_Click();
@@ -246,7 +248,8 @@ private slots:
     // The player window "sndPlayer", driven through its controls.
     void playerWindowPlaysAndRecords() {
         TestServices ts;
-        MCIForm form(ts.services, *m_mci);
+        MCIPlayer player(ts.services, *m_mci);
+        MCIForm form(ts.services, player);
         const auto button = [&form](const char* name) {
             return form.findChild<QPushButton*>(QLatin1String(name));
         };

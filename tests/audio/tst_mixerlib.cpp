@@ -21,12 +21,14 @@ class TestMixerLib : public QObject {
     std::unique_ptr<TestServices> m_test;
     VirtualMixer m_mixer;
     MixerLib m_lib{m_mixer};
+    std::unique_ptr<MixerConfig> m_config;
 
     QString& defaultSource(int device = 0) { return m_mixer.devices[device].defaultSource; }
     std::unique_ptr<MixerConfigForm> loadForm(const QString& storedControl = {}) {
         if (!storedControl.isEmpty())
             m_test->settings.write(u"MixerConfig"_s, u"Control"_s, storedControl);
-        return std::make_unique<MixerConfigForm>(m_test->services, m_lib);
+        m_config = std::make_unique<MixerConfig>(m_test->settings, m_lib);
+        return std::make_unique<MixerConfigForm>(m_test->services, *m_config);
     }
 
 private slots:

@@ -4,6 +4,7 @@
 #include "base/genlib.h"
 #include "contactstest.h"
 #include "hostsimharness.h"
+#include "mainlink.h"
 #include "platform/hosttransportdbus.h"
 #include "testmain.h"
 
@@ -22,7 +23,7 @@ private slots:
         auto connection = QDBusConnection::connectToBus(bus.address(), "program");
         DBusHostTransport transport(connection);
         Contacts contacts({"bob|Friends", "carol|Friends", "dave|Work", "zed|Work"}, false);
-        MainFormCore main(contacts.test.services, transport);
+        MainLink main(contacts.test.services, transport);
         transport.registerClient();
         // The list on the program's own link: the main window's label, the real event queue.
         ContactFormCore list(contacts.test.services,

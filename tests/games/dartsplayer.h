@@ -5,6 +5,7 @@
 #include "app/mainformcore.h"
 #include "games/dartsgame.h"
 #include "games/dartslink.h"
+#include "mainlink.h"
 #include "platform/hosttransportdbus.h"
 #include "testservices.h"
 
@@ -90,7 +91,7 @@ struct Player : HostLineTarget, DartsLink {
     Services services{test.settings, prompts,      test.clock,   test.folders,
                       test.log,      test.console, test.language};
     DBusHostTransport transport;
-    MainFormCore core;
+    MainLink core;
     DartsGame game{services, *this};
     ControlEnvelope envelope{[this](const QString& line) { core.api().SendCommandToSkype(line); }};
     QHash<QString, QString> writers;

@@ -2,6 +2,7 @@
 #include "app/mainformcore.h"
 #include "host/skypeapihandler.h"
 #include "hosttransportfake.h"
+#include "mainlink.h"
 #include "testmain.h"
 #include "testservices.h"
 
@@ -47,7 +48,7 @@ class TestHostLink : public QObject {
         }
         TestServices test;
         FakeHostTransport transport;
-        MainFormCore core;
+        MainLink core;
     };
 
 private slots:

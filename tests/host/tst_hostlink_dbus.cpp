@@ -1,6 +1,7 @@
 // The host link on a real session bus: the D-Bus transport against a small host served on a
 // second bus connection of this process, and against quenlark-hostsim when it is built.
 #include "app/mainformcore.h"
+#include "mainlink.h"
 #include "platform/hosttransportdbus.h"
 #include "testmain.h"
 #include "testservices.h"
@@ -85,7 +86,7 @@ struct Client {
     }
     TestServices test;
     DBusHostTransport transport;
-    MainFormCore core;
+    MainLink core;
 };
 } // namespace
 

@@ -2,6 +2,7 @@
 // against quenlark-hostsim running as a process of its own on a private bus.
 #include "app/mainformcore.h"
 #include "hostsimharness.h"
+#include "mainlink.h"
 #include "platform/hosttransportdbus.h"
 #include "testmain.h"
 #include "testservices.h"
@@ -27,7 +28,7 @@ struct Program {
 
     TestServices test;
     DBusHostTransport transport;
-    MainFormCore core;
+    MainLink core;
 };
 
 } // namespace

@@ -39,7 +39,8 @@ private slots:
         store->available = available;
         QMap<QString, QString> entries;
         {
-            SendMailForm form(services, nullptr, std::move(owned));
+            MailSender sender(services, nullptr, std::move(owned));
+            SendMailForm form(services, sender);
             auto* status = control<QLabel>(form, "SecretStatusLabel");
             QTRY_COMPARE(status->text(),
                          available ? ts.language.GetLanguageString(904)
@@ -59,7 +60,8 @@ private slots:
         auto again = std::make_unique<MemorySecretStore>();
         again->entries = entries;
         again->available = available;
-        SendMailForm form(services, nullptr, std::move(again));
+        MailSender sender(services, nullptr, std::move(again));
+        SendMailForm form(services, sender);
         QTRY_COMPARE(control<QLineEdit>(form, "PasswordText")->text(),
                      available ? QStringLiteral("s3cret") : QString());
         QCOMPARE(control<QComboBox>(form, "SecurityCombo")->currentIndex(), 1);

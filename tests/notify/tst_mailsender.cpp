@@ -224,7 +224,8 @@ private slots:
         LanguagePack pack(ts.tempPath() + "/packs");
         pack.LoadLanguagePack("xx");
         Services services{ts.settings, ts.prompts, ts.clock, ts.folders, ts.log, ts.console, pack};
-        SendMailForm form(services);
+        MailSender sender(services);
+        SendMailForm form(services, sender);
         QCOMPARE(form.windowTitle(), QStringLiteral("Mail window"));
         QCOMPARE(button(form, "Command2")->text(), QStringLiteral("Shut"));
         QCOMPARE(field(form, "SMTPServerText")->text(), QStringLiteral("mail.example.org"));
@@ -235,7 +236,8 @@ private slots:
     void windowSendsItsFieldsAndCloseSavesThemTrimmed() {
         Rig rig; // its scripted server receives the window's mail
         {
-            SendMailForm form(rig.ts.services);
+            MailSender sender(rig.ts.services);
+            SendMailForm form(rig.ts.services, sender);
             QSignalSpy status(&form, &SendMailForm::mailStatusChanged);
             form.setAttachment(QStringLiteral("/tmp/x.b64"));
             QCOMPARE(field(form, "AttachmentText")->text(), QStringLiteral("/tmp/x.b64"));
@@ -255,7 +257,8 @@ private slots:
             button(form, "Command2")->click();
             QVERIFY(!form.isVisible());
         }
-        SendMailForm reloaded(rig.ts.services);
+        MailSender reloadedSender(rig.ts.services);
+        SendMailForm reloaded(rig.ts.services, reloadedSender);
         QCOMPARE(field(reloaded, "SMTPServerText")->text(),
                  QStringLiteral("smtp.example.org:2525"));
         QCOMPARE(reloaded.mailSender().from(), QStringLiteral("alice@example.org"));

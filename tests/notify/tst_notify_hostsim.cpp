@@ -4,6 +4,7 @@
 // other as recipients.
 #include "app/mainformcore.h"
 #include "hostsimharness.h"
+#include "mainlink.h"
 #include "notify/announceback.h"
 #include "notify/broadcastrecipients.h"
 #include "notify/calltracker.h"
@@ -69,7 +70,7 @@ struct Program {
     QString name;
     TestServices test;
     DBusHostTransport transport;
-    MainFormCore core;
+    MainLink core;
     MailSender mail;
     Switches switches;
     Notifications notifications;

@@ -5,6 +5,7 @@
 #include "audio/mcilib.h"
 #include "audio/mixerconfig.h"
 #include "audio/mixerlib.h"
+#include "platform/audiochoice.h"
 #include "platform/mixervirtual.h"
 #include "platform/soundvirtual.h"
 #include "recording/callrecorder.h"
@@ -23,7 +24,7 @@ namespace {
 std::unique_ptr<SoundBackend> virtualSound(const QString& tempFolder, bool deviceMissing) {
     const SoundTest::EnvOverride device("QUENLARK_VIRTUAL_AUDIO_DEVICE",
                                         deviceMissing ? "none" : "present");
-    return std::make_unique<VirtualSoundBackend>(tempFolder);
+    return AudioChoice::fromEnvironment(tempFolder).createSound();
 }
 
 // The recorder and the history as the program builds them, with notices handed to the owner
@@ -53,7 +54,7 @@ struct Rig {
     }
 
     TestServices test;
-    MCILib mci;
+    MCILib mci{AudioChoice::fromEnvironment().createSound()};
     VirtualMixer mixer;
     MixerLib mixerLib{mixer};
     MixerConfig config{test.settings, mixerLib};

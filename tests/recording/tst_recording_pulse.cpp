@@ -9,12 +9,14 @@
 #include "audio/mixerconfig.h"
 #include "audio/mixerlib.h"
 #include "hostsimharness.h"
+#include "mainlink.h"
+#include "platform/audiochoice.h"
 #include "platform/hosttransportdbus.h"
-#include "recording/recordingstatus.h"
 #include "platform/mixerpulse.h"
 #include "platform/sound.h"
 #include "recording/callrecorder.h"
 #include "recording/recordinghistory.h"
+#include "recording/recordingstatus.h"
 #include "testmain.h"
 #include "testservices.h"
 
@@ -43,8 +45,8 @@ bool holds(const SoundTest::Sound& sound, double hz) {
 
 struct Interim {
     Interim(TestServices& test, HostTransport& transport, const QString& temp)
-        : core(test.services, transport), m(createSoundBackend(temp)), mixerLib_(mixer_),
-          config(test.settings, mixerLib_), history(test.services, m, status),
+        : core(test.services, transport), m(AudioChoice::fromEnvironment(temp).createSound()),
+          mixerLib_(mixer_), config(test.settings, mixerLib_), history(test.services, m, status),
           rec(test.services, m, config, mixerLib_, status, history) {
         core.api().router().setTarget(HostLineRouter::Step::Recording, &rec);
         QObject::connect(&m, &MCILib::mciNotify, &rec, [this](const QString& alias) {
@@ -59,7 +61,7 @@ struct Interim {
     MCILib& mci() { return m; }
     RecordingHistory& recordingHistory() { return history; }
     void sendToHost(const QString& line) { core.api().SendCommandToSkype(line); }
-    MainFormCore core;
+    MainLink core;
     MCILib m;
     PulseMixer mixer_;
     MixerLib mixerLib_;

@@ -3,7 +3,10 @@
 #include "audio/mciform.h"
 #include "audio/mcilib.h"
 #include "audio/mixerconfigform.h"
+#include "contacts/contactform.h"
 #include "hosttransportfake.h"
+#include "notify/announcebackform.h"
+#include "notify/broadcaststatusform.h"
 #include "notify/sendmailform.h"
 #include "platform/singleinstance.h"
 #include "recording/callrecorder.h"
@@ -16,6 +19,7 @@
 #include "shelltest.h"
 #include "testmain.h"
 #include "testservices.h"
+#include "testsession.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -39,7 +43,8 @@ struct Window {
     TestServices test;
     FakeHostTransport transport;
     SingleInstance instance{test.tempPath() + QStringLiteral("/run/quenlark.lock")};
-    MainForm form{test.services, transport, instance};
+    Session session{test.services, testBackends(transport, test.tempPath() + "/unsaved")};
+    MainForm form{test.services, session, instance};
 };
 } // namespace
 
@@ -75,7 +80,7 @@ private slots:
         window.transport.notifyLine(kHost, QStringLiteral("AUDIO_IN Built-in Microphone"));
         QCOMPARE(window.form.windows().audio().findChild<QLineEdit*>("AudioInText")->text(),
                  QStringLiteral("Built-in Microphone"));
-        window.form.windows().mci().setStatusText(QStringLiteral("Play"));
+        window.form.session().mci().setStatusText(QStringLiteral("Play"));
         QCOMPARE(window.child<QLabel>("MCIStatusLabel")->text(), QStringLiteral("Play"));
     }
 
@@ -92,6 +97,13 @@ private slots:
         QVERIFY(windows.mixerConfig().isVisible());
         window.child<QPushButton>("Command5")->click();
         QVERIFY(windows.recording().isVisible());
+        for (const char* box : {"SendIMCheck", "CallbackAnounceCheck"})
+            window.child<QCheckBox>(box)->setChecked(true);
+        window.child<QPushButton>("Command1")->click();
+        window.child<QPushButton>("Command3")->click();
+        window.child<QPushButton>("Command6")->click();
+        QVERIFY(windows.broadcastStatus().isVisible() && windows.announceBack().isVisible() &&
+                windows.contacts().isVisible());
         window.child<QAction>("HelpMenuAboutItem")->trigger();
         AboutDialog& about = windows.about();
         QVERIFY(about.isVisible() && about.isModal());
@@ -118,7 +130,7 @@ private slots:
         QCOMPARE(record->text(), window.test.language.GetLanguageString(11));
         line = QStringLiteral("CALL 5 STATUS FINISHED");
         router.route(line);
-        QTRY_VERIFY(!window.form.windows().recorder()->recording());
+        QTRY_VERIFY(!window.form.session().recorder().recording());
         QCOMPARE(record->text(), window.test.language.GetLanguageString(10));
         QVERIFY(!record->isEnabled() && window.child<QCheckBox>("AutoAnswerCheck")->isEnabled());
     }

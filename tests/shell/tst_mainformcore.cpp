@@ -1,6 +1,7 @@
 // The main window's logic without widgets: switches and settings, supervision, own lines.
 #include "app/mainformcore.h"
 #include "hosttransportfake.h"
+#include "mainlink.h"
 #include "shelltest.h"
 #include "testmain.h"
 #include "testservices.h"
@@ -17,7 +18,7 @@ struct Main {
     }
     TestServices test;
     FakeHostTransport transport;
-    MainFormCore core{test.services, transport};
+    MainLink core{test.services, transport};
 };
 } // namespace
 
