@@ -10,7 +10,7 @@
 #include <cmath>
 #include <functional>
 
-void AutoAnswerList::UpdateAutoanswerList(const QString& folder) {
+void AutoAnswerList::UpdateAutoanswerList(const QString& folder, bool withLengths) {
     QStringList names = QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
     std::sort(names.begin(), names.end(), std::greater<>());
     m_messages.clear();
@@ -24,7 +24,8 @@ void AutoAnswerList::UpdateAutoanswerList(const QString& folder) {
         message.date = GEnLib::StampToDisplay(parsed.stamp);
         message.caller = parsed.caller;
         message.heard = parsed.heard;
-        message.seconds = roundHalfEven(m_mci.GetAudioFileLength(message.path));
+        if (withLengths)
+            message.seconds = roundHalfEven(m_mci.GetAudioFileLength(message.path));
         m_messages.append(std::move(message));
     }
 }

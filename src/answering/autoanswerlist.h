@@ -21,8 +21,9 @@ class AutoAnswerList {
 public:
     explicit AutoAnswerList(MCILib& mci) : m_mci(mci) {}
 
-    // Rereads the folder; files whose names are not messages are left out.
-    void UpdateAutoanswerList(const QString& folder);
+    // Rereads the folder; files whose names are not messages are left out. Without lengths
+    // no file is opened (seconds stay 0), for a list that only names the messages.
+    void UpdateAutoanswerList(const QString& folder, bool withLengths = true);
     const QList<RecordedMessage>& messages() const { return m_messages; }
     // The row of the message with that path, or -1.
     int indexOf(const QString& path) const;

@@ -16,7 +16,7 @@ const QString kRecording = QStringLiteral("aar1");
 AutoAnswerMachine::AutoAnswerMachine(Services& services, MCILib& mci, AnsweringPorts& ports,
                                      QObject* parent)
     : QObject(parent), m_services(services), m_mci(mci), m_ports(ports) {
-    for (QTimer* timer : {&m_ringingTimer, &m_recordingTimer, &m_guardTimer})
+    for (QTimer* timer : {&m_ringingTimer, &m_recordingTimer, &m_guardTimer, &m_remoteTimer})
         timer->setSingleShot(true);
     // A coarse timer may fire 5 % late: 750 ms on a wait of 15 s.
     m_ringingTimer.setTimerType(Qt::PreciseTimer);
@@ -25,6 +25,8 @@ AutoAnswerMachine::AutoAnswerMachine(Services& services, MCILib& mci, AnsweringP
     connect(&m_recordingTimer, &QTimer::timeout, this, &AutoAnswerMachine::RecordingTimer_Timer);
     connect(&m_guardTimer, &QTimer::timeout, this, &AutoAnswerMachine::GuardTimer_Timer);
     m_guardTimer.setInterval(kGuardMs);
+    connect(&m_remoteTimer, &QTimer::timeout, this, &AutoAnswerMachine::RemoteTimer_Timer);
+    m_remoteTimer.setInterval(kRemoteWaitMs);
 }
 
 AutoAnswerMachine::~AutoAnswerMachine() {
@@ -112,8 +114,10 @@ void AutoAnswerMachine::SetSkypeResponse(QString& line) {
     } else if (words[2] == QLatin1String("STATUS")) {
         if (m_firstStatus.size() > 256)
             m_firstStatus.clear();
-        if (!m_firstStatus.contains(callId))
+        const bool fresh = !m_firstStatus.contains(callId);
+        if (fresh)
             m_firstStatus.insert(callId, words[3]);
+        noteRemoteCall(callId, fresh);
         onStatus(callId, words[3]);
     }
 }
@@ -150,6 +154,7 @@ void AutoAnswerMachine::onRinging(const QString& callId) {
         }
     } else if (m_state == AnsweringState::RemoteRequest) {
         // The other machine calls back: the user answers it to listen.
+        m_remoteTimer.stop();
         cancelWait();
     }
 }
@@ -171,6 +176,11 @@ void AutoAnswerMachine::RingingTimer_Timer() {
 }
 
 void AutoAnswerMachine::onInProgress(const QString& callId) {
+    if (m_state == AnsweringState::Remote && !m_remoteCallId.isEmpty() &&
+        callId == m_remoteCallId) {
+        startRemotePlayback();
+        return;
+    }
     if (callId != m_ringingTag)
         return;
     if (m_state == AnsweringState::CheckRinging) {
@@ -231,10 +241,16 @@ void AutoAnswerMachine::MCINOTIFYHandler(const QString& alias) {
         BeginMessageRecording();
     } else if (m_state == AnsweringState::Playing && name == kPlayback) {
         endPlayback();
+    } else if (m_state == AnsweringState::RemoteAnswer && name == kGreeting) {
+        finishRemotePlayback();
     }
 }
 
 void AutoAnswerMachine::onCallEnded(const QString& callId) {
+    if (!m_remoteCallId.isEmpty() && callId == m_remoteCallId) {
+        endRemoteCall();
+        return;
+    }
     if (m_ringingTag.isEmpty() || callId != m_ringingTag)
         return;
     m_ringingTimer.stop();
@@ -279,7 +295,11 @@ void AutoAnswerMachine::backToIdle() {
     m_ringingTimer.stop();
     m_recordingTimer.stop();
     m_guardTimer.stop();
+    m_remoteTimer.stop();
     m_ringingTag.clear();
+    m_remoteHandle.clear();
+    m_remotePath.clear();
+    m_remoteCallId.clear();
     restoreMixer();
     showIcon(false);
     if (m_state != AnsweringState::Playing)

@@ -28,6 +28,8 @@ class AutoAnswerMachine : public QObject, public AnsweringLineTarget {
 public:
     static constexpr int kGuardMs = 10000;
     static constexpr int kAnswerIcon = 3;
+    // "Remote" and "RemoteRequest" wait this long for their call to be answered or to ring.
+    static constexpr int kRemoteWaitMs = 60000;
 
     AutoAnswerMachine(Services& services, MCILib& mci, AnsweringPorts& ports,
                       QObject* parent = nullptr);
@@ -87,6 +89,23 @@ public:
     void stopMessage();
     const QString& playPath() const { return m_playPath; }
 
+    // Remote playback: from idle only, the state becomes "Remote" and the host is asked to
+    // "CALL" the handle; the first status line of the new outgoing call names the call, and
+    // its INPROGRESS plays the message at path into it ("RemoteAnswer"). Played to its end,
+    // the message is marked heard and the call hung up. False, and nothing done, when the
+    // machine is not idle.
+    bool callBackAndPlay(const QString& handle, const QString& path);
+    // From idle only: "RemoteRequest", another machine was asked to call back; its ringing
+    // call is left to the user. False when the machine is not idle.
+    bool awaitRemoteCallBack();
+    // Ends "Remote" (hanging up a call placed but not answered) and "RemoteRequest"; for the
+    // end of a remote control session. A message already playing goes on.
+    void endRemoteWait();
+    void RemoteTimer_Timer();
+    bool remoteTimerActive() const { return m_remoteTimer.isActive(); }
+    const QString& remoteCallId() const { return m_remoteCallId; }
+    const QString& remotePlayPath() const { return m_remotePath; }
+
 signals:
     void stateChanged(const QString& text);
     // The folder changed: a message was saved, recovered or marked heard.
@@ -114,6 +133,10 @@ private:
     bool saveKeptCapture();
     void mailMessage(const QString& path);
     void endPlayback();
+    void noteRemoteCall(const QString& callId, bool fresh);
+    void startRemotePlayback();
+    void finishRemotePlayback();
+    void endRemoteCall();
 
     void switchMixer();
     void restoreMixer();
@@ -133,6 +156,7 @@ private:
     QTimer m_ringingTimer;
     QTimer m_recordingTimer;
     QTimer m_guardTimer;
+    QTimer m_remoteTimer;
     QString m_ringingTag;                  // call id of the call being handled
     QString m_recordingTag;                // partner handle of the latest PARTNER_HANDLE line
     QHash<QString, QString> m_partners;    // call id -> handle, from PARTNER_HANDLE lines
@@ -150,5 +174,8 @@ private:
     QString m_awaitedAlias;
 
     QString m_playPath;
+    QString m_remoteHandle;   // the user called back
+    QString m_remotePath;     // the message to play into that call
+    QString m_remoteCallId;   // learnt from the call's first status line
     QStringList m_mailCopies; // Base64 files of mails still queued
 };
