@@ -3,7 +3,9 @@
 #include "autoanswermachine.h"
 #include "base/languagepack.h"
 #include "base/services.h"
+#include "controlerlistdialog.h"
 #include "platform/prompts.h"
+#include "remotecontrol.h"
 #include "shell/applylanguage.h"
 #include "shell/centerform.h"
 
@@ -163,6 +165,15 @@ void AutoAnswerForm::SaveAutoAnswerSettings() {
 }
 
 void AutoAnswerForm::Command1_Click() {
+    // An empty key keeps remote control off; any other key must be one the scrambling carries.
+    const QString key = m_remoteKey->text();
+    const QString problem = RemoteControl::accessKeyProblem(key);
+    if (!key.isEmpty() && !problem.isEmpty()) {
+        m_services.prompts.message(problem + QStringLiteral(" The settings are not stored."),
+                                   windowTitle());
+        m_remoteKey->setFocus();
+        return;
+    }
     SaveAutoAnswerSettings();
     hide();
 }
@@ -185,6 +196,9 @@ void AutoAnswerForm::Command5_Click() {
 
 void AutoAnswerForm::Command6_Click() {
     emit controlerListRequested();
+    auto* dialog = new ControlerListDialog(m_services, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open(); // window-modal, without a loop of its own
 }
 
 void AutoAnswerForm::showEvent(QShowEvent* event) {

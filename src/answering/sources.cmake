@@ -1,5 +1,5 @@
 # Files of this subsystem: core logic in quenlark_core, windows in quenlark_widgets.
-# The answering machine: call flow, recorded messages and their settings.
+# The answering machine: call flow, recorded messages and their settings, remote control.
 target_sources(quenlark_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/answeringlinks.cpp
     ${CMAKE_CURRENT_LIST_DIR}/answeringstate.cpp
@@ -15,4 +15,6 @@ target_sources(quenlark_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/remotecontrol.cpp)
 target_sources(quenlark_widgets PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/autoanswerform.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/autoanswerformlist.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/autoanswerformlist.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/controlerlistdialog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/remoteautoanswerform.cpp)

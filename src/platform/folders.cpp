@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -10,9 +11,11 @@ QString Folders::dataPath() const {
 }
 
 void Folders::createDataFolders() const {
-    QDir().mkpath(dataPath());
-    QDir().mkpath(autoAnswerPath());
-    QDir().mkpath(recordingPath());
+    // Messages and call recordings are the user's alone (0700).
+    for (const QString& path : {dataPath(), autoAnswerPath(), recordingPath()}) {
+        QDir().mkpath(path);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
 }
 
 QString StandardFolders::documentsPath() const {

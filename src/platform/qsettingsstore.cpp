@@ -1,7 +1,23 @@
 #include "qsettingsstore.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 namespace {
-QString path(const QString& section, const QString& key) { return section + u'/' + key; }
+QString path(const QString& section, const QString& key) {
+    return section + u'/' + key;
+}
+
+// The file holds the remote-control key: readable by the user alone (0600, its folder 0700).
+// Every sync may replace the file, so the modes are set again after each one.
+void keepPrivate(const QSettings& settings) {
+    const QString file = settings.fileName();
+    if (!QFileInfo::exists(file))
+        return;
+    QFile::setPermissions(QFileInfo(file).path(),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+}
 } // namespace
 
 QSettingsStore::QSettingsStore()
@@ -23,14 +39,18 @@ QString QSettingsStore::read(const QString& section, const QString& key) const {
 
 void QSettingsStore::write(const QString& section, const QString& key, const QString& value) {
     m_settings.setValue(path(section, key), value);
-    if (m_batchDepth == 0)
+    if (m_batchDepth == 0) {
         m_settings.sync();
+        keepPrivate(m_settings);
+    }
 }
 
 void QSettingsStore::remove(const QString& section, const QString& key) {
     m_settings.remove(path(section, key));
-    if (m_batchDepth == 0)
+    if (m_batchDepth == 0) {
         m_settings.sync();
+        keepPrivate(m_settings);
+    }
 }
 
 void QSettingsStore::beginBatch() {
@@ -39,6 +59,8 @@ void QSettingsStore::beginBatch() {
 }
 
 void QSettingsStore::endBatch() {
-    if (m_batchDepth > 0 && --m_batchDepth == 0)
+    if (m_batchDepth > 0 && --m_batchDepth == 0) {
         m_settings.sync();
+        keepPrivate(m_settings);
+    }
 }

@@ -1,9 +1,11 @@
 // The "Auto Answer" window over the machine: settings as typed, the list and its buttons.
 #include "answering/autoanswerform.h"
+#include "answering/controlerlistdialog.h"
 #include "answeringrig.h"
 #include "testmain.h"
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -62,6 +64,49 @@ private slots:
         QTRY_VERIFY(QFile::exists(rig.folder() + u"/20050802000000_a.b.r.wav"_s));
         QCOMPARE(form.list().messages().value(1).caller, u"a.b"_s);
         QVERIFY(form.list().messages().value(1).heard);
+    }
+
+    // The window stores no key the remote-control scrambling cannot carry, and says why.
+    void accessKeyIsCheckedOnClose() {
+        AnsweringRig rig;
+        AutoAnswerForm form(rig.test.services, rig.machine, rig.mci);
+        auto* key = control<QLineEdit>(form, "RemoteControlKeyText");
+        for (const QString& bad : {u"..."_s, u"a b"_s, QString(65, u'k')}) {
+            key->setText(bad);
+            form.Command1_Click();
+        }
+        QCOMPARE(rig.test.prompts.messages().size(), 3);
+        QVERIFY(rig.test.settings.read(u"AutoAnswer"_s, u"RemoteControlKey"_s).isEmpty());
+        key->setText(u"Open_Sesame.1"_s);
+        form.Command1_Click();
+        QCOMPARE(rig.test.settings.read(u"AutoAnswer"_s, u"RemoteControlKey"_s),
+                 u"Open_Sesame.1"_s);
+    }
+
+    void controlerListStoredOnlyByOk() {
+        TestServices test;
+        test.settings.write(u"AutoAnswer"_s, u"Controler001"_s, u"alice"_s);
+        test.settings.write(u"AutoAnswer"_s, u"Controler002"_s, u"bob"_s);
+        test.settings.write(u"AutoAnswer"_s, u"Controler003"_s, u"carol"_s);
+        {
+            ControlerListDialog dialog(test.services);
+            auto* list = control<QListWidget>(dialog, "ControlerList");
+            auto* del = control<QPushButton>(dialog, "Command2");
+            QVERIFY(!del->isEnabled());
+            list->setCurrentRow(1);
+            QVERIFY(del->isEnabled());
+            dialog.Command2_Click();
+            control<QLineEdit>(dialog, "ControlerText")->setText(u" alice "_s);
+            dialog.Command1_Click(); // a duplicate is allowed
+            QCOMPARE(dialog.entries(), (QStringList{u"alice"_s, u"carol"_s, u"alice"_s}));
+        } // closed without OK: nothing changes
+        QCOMPARE(test.settings.read(u"AutoAnswer"_s, u"Controler002"_s), u"bob"_s);
+        ControlerListDialog dialog(test.services);
+        dialog.findChild<QListWidget*>(u"ControlerList"_s)->setCurrentRow(1);
+        dialog.Command2_Click();
+        dialog.OKButton_Click();
+        QCOMPARE(test.settings.read(u"AutoAnswer"_s, u"Controler002"_s), u"carol"_s);
+        QVERIFY(test.settings.read(u"AutoAnswer"_s, u"Controler003"_s).isEmpty());
     }
 };
 

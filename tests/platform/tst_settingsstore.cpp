@@ -41,6 +41,10 @@ private slots:
         const QString text = fileText();
         QVERIFY2(text.contains(QStringLiteral("[Main]\nDebugMode=Off\n")), qPrintable(text));
         QVERIFY2(text.contains(QStringLiteral("[Locale]\nLanguage=ja\n")), qPrintable(text));
+        // It holds the remote-control key: the user's alone.
+        const QFile::Permissions modes = QFile::permissions(expectedFile());
+        QVERIFY(modes.testFlag(QFile::ReadOwner) && modes.testFlag(QFile::WriteOwner));
+        QVERIFY(!(modes & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteOther)));
         store.remove(QStringLiteral("Locale"), QStringLiteral("Language"));
         QVERIFY(!fileText().contains(QStringLiteral("Language")));
         // A change made outside the program, even to a key just written, is what reads see.
