@@ -5,6 +5,7 @@
 #include "answering/controlerlist.h"
 #include "answering/remotecontrol.h"
 #include "audio/mcilib.h"
+#include "platform/audiochoice.h"
 #include "platform/sound.h"
 #include "testservices.h"
 
@@ -21,7 +22,8 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     TestServices test;
     test.folders.createDataFolders();
-    MCILib mci(createSoundBackend(test.tempPath() + QStringLiteral("/unsaved")));
+    MCILib mci(
+        AudioChoice::fromEnvironment(test.tempPath() + QStringLiteral("/unsaved")).createSound());
     AnsweringLinks links;
     AutoAnswerMachine machine(test.services, mci, links);
     machine.settings().remoteControlKey = QStringLiteral("ab");

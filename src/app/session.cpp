@@ -2,6 +2,7 @@
 
 #include "answering/answeringlinks.h"
 #include "answering/autoanswermachine.h"
+#include "answering/remotecontrol.h"
 #include "app/mainformcore.h"
 #include "audio/mcilib.h"
 #include "audio/mcinotices.h"
@@ -66,6 +67,7 @@ Session::Session(Services& services, SessionBackends backends, QObject* parent)
     wireAnswering();
     wireRecording();
     wireContactsAndDarts();
+    wireRemoteControl();
     // Before the main window's own follow-up, which loads the windows.
     connect(&m_main, &MainFormCore::loadWindowsRequested, this, &Session::firstAttach);
 }
@@ -94,6 +96,7 @@ Session::~Session() {
     m_contacts->saveIfChanged();
     lines.setTarget(HostLineRouter::Step::Contact, nullptr);
     m_notifications->messages().envelope().setHandler(ControlEnvelope::Feature::Arrowfall, nullptr);
+    unplugRemoteControl();
     m_notifications->unplugFrom(lines);
     m_notices->setFallback({});
 }

@@ -26,6 +26,7 @@ class MixerLib;
 class Notifications;
 class RecordingHistory;
 class RecordingStatus;
+class RemoteControl;
 struct AnsweringLinks;
 
 // What main() (or a test) chooses for the session: the host transport, the sound backend
@@ -72,6 +73,7 @@ public:
     CallRecorder& recorder() { return *m_recorder; }
     ContactFormCore& contacts() { return *m_contacts; }
     DartsGame& darts() { return *m_darts; }
+    RemoteControl& remote() { return *m_remote; }
 
     // Sends one line to the host (SkypeAPIHandler::SendCommandToSkype).
     void send(const QString& line);
@@ -93,6 +95,8 @@ private:
     void wireAnswering();
     void wireRecording();
     void wireContactsAndDarts();
+    void wireRemoteControl(); // sessionremote.cpp
+    void unplugRemoteControl();
 
     Services& m_services;
     // The main window's core and the link refer to each other; neither uses the other before
@@ -115,5 +119,6 @@ private:
     std::unique_ptr<CallRecorder> m_recorder;
     std::unique_ptr<ContactFormCore> m_contacts;
     std::unique_ptr<DartsGame> m_darts;
+    std::unique_ptr<RemoteControl> m_remote;
     bool m_attachedOnce = false;
 };

@@ -183,6 +183,8 @@ void MainForm::bindCore() {
             &MainForm::AutoAnswerMenu_Click);
     connect(findChild<QPushButton*>(QStringLiteral("Command6")), &QPushButton::clicked, this,
             &MainForm::Command6_Click);
+    connect(findChild<QPushButton*>(QStringLiteral("Command7")), &QPushButton::clicked, this,
+            &MainForm::Command7_Click);
     connect(&m_session.answering(), &AutoAnswerMachine::stateChanged,
             findChild<QLabel*>(QStringLiteral("AutoAnsweringStatusLabel")), &QLabel::setText);
     connect(&m_session, &Session::answeringIconChanged, this,

@@ -75,6 +75,8 @@ public:
     void DisplayMenuFriendsItem_Click();
     // Command6: the contact list.
     void Command6_Click();
+    // Command7: the remote answering-machine client.
+    void Command7_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -3,6 +3,7 @@
 
 #include "aboutdialog.h"
 #include "answering/autoanswerform.h"
+#include "answering/remoteautoanswerform.h"
 #include "applylanguage.h"
 #include "audio/mciform.h"
 #include "audio/mixerconfigform.h"
@@ -218,4 +219,9 @@ void MainForm::DisplayMenuFriendsItem_Click() {
 void MainForm::Command6_Click() {
     TraceScope trace(m_services.log, kModule, "Command6_Click");
     FeatureWindows::open(&m_windows->contacts());
+}
+
+void MainForm::Command7_Click() {
+    TraceScope trace(m_services.log, kModule, "Command7_Click");
+    FeatureWindows::open(&m_windows->remoteAutoAnswer());
 }

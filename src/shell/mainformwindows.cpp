@@ -2,6 +2,7 @@
 
 #include "aboutdialog.h"
 #include "answering/autoanswerform.h"
+#include "answering/remoteautoanswerform.h"
 #include "app/session.h"
 #include "audio/audioform.h"
 #include "audio/mciform.h"
@@ -155,6 +156,12 @@ DartsForm& FeatureWindows::darts() {
     if (!m_darts)
         m_darts = std::make_unique<DartsForm>(m_services, m_session.darts());
     return *m_darts;
+}
+
+RemoteAutoAnswerForm& FeatureWindows::remoteAutoAnswer() {
+    if (!m_remoteAutoAnswer)
+        m_remoteAutoAnswer = std::make_unique<RemoteAutoAnswerForm>(m_services, m_session.remote());
+    return *m_remoteAutoAnswer;
 }
 
 void FeatureWindows::open(QWidget* window) {

@@ -21,6 +21,7 @@ class MessageForm;
 class MixerConfigForm;
 class QWidget;
 class RecordingForm;
+class RemoteAutoAnswerForm;
 class SendMailForm;
 class Session;
 
@@ -52,6 +53,8 @@ public:
     RecordingForm& recording();
     ContactForm& contacts();
     DartsForm& darts();
+    // Loaded when the main window's remote control button first opens it.
+    RemoteAutoAnswerForm& remoteAutoAnswer();
 
     // Shows a window modally: the main window stays blocked until it closes.
     static void open(QWidget* window);
@@ -75,4 +78,5 @@ private:
     std::unique_ptr<RecordingForm> m_recording;
     std::unique_ptr<ContactForm> m_contacts;
     std::unique_ptr<DartsForm> m_darts;
+    std::unique_ptr<RemoteAutoAnswerForm> m_remoteAutoAnswer;
 };

@@ -2,6 +2,7 @@
 // order, and flows that cross features (call tracker -> answering machine -> sound notices;
 // chat tracker -> control envelope -> darts game).
 #include "../answering/answeringrig.h"
+#include "answering/remotecontrol.h"
 #include "audio/mcinotices.h"
 #include "contacts/contactformcore.h"
 #include "games/dartsgame.h"
@@ -27,6 +28,8 @@ struct Rig {
         store("Main", "AutoAnswerFlag", QStringLiteral("1"));
         store("Main", "SendIMFlag", QStringLiteral("1"));
         store("BroadCastStatus", "User001", QStringLiteral("bob"));
+        store("AutoAnswer", "RemoteControlKey", QStringLiteral("ab"));
+        store("AutoAnswer", "Controler001", QStringLiteral("erin"));
         store("AutoAnswer", "AudioFile",
               writeTone(test.tempPath() + QStringLiteral("/greeting.wav"), 660, 0.2));
         test.folders.createDataFolders();
@@ -117,6 +120,28 @@ private slots:
             rig.sent(QStringLiteral("MESSAGE dave @@Quenlark@@ Arrowfall INVITE 1234 WAITING")));
         QVERIFY(rig.sent(QStringLiteral("MESSAGE dave @@Quenlark@@ Arrowfall INVITE 1234 REFUSE")));
         QVERIFY(rig.transport.sentLines().filter(QStringLiteral("MESSAGE bob ")).isEmpty());
+    }
+
+    // A listed controller's login travels the same way to the remote control, which answers
+    // with the key stored in the settings; with the answering switch off it is dropped.
+    void aRemoteLoginReachesTheRemoteControlThroughTheEnvelope() {
+        Rig rig;
+        const auto chat = [&rig](int id, const QString& words) {
+            rig.line(QStringLiteral("CHATMESSAGE %1 STATUS RECEIVED").arg(id));
+            rig.line(QStringLiteral("CHATMESSAGE %1 FROM_HANDLE erin").arg(id));
+            rig.line(QStringLiteral("CHATMESSAGE %1 BODY @@Quenlark@@ AutoAnswer ").arg(id) +
+                     words);
+        };
+        chat(10, QStringLiteral("AUTH 1234 10XJ")); // "ab" with the salt "10"
+        const QString key = rig.session.remote().sessionKey();
+        QVERIFY(!key.isEmpty());
+        QVERIFY(
+            rig.sent(QStringLiteral("MESSAGE erin @@Quenlark@@ AutoAnswer AUTH 1234 OK ") + key));
+        rig.session.main().setSwitch(MainFormCore::AutoAnswer, false);
+        rig.transport.clearSent();
+        chat(11, QStringLiteral("BYE ") + key);
+        QCOMPARE(rig.session.remote().sessionKey(), key);
+        QVERIFY(rig.transport.sentLines().filter(QStringLiteral("MESSAGE erin")).isEmpty());
     }
 };
 
