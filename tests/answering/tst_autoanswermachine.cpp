@@ -43,13 +43,6 @@ private slots:
         QVERIFY(rig.ports.mails.isEmpty());
     }
 
-    void realNoticesDriveTheFlow() {
-        AnsweringRig rig;
-        rig.connectNotices();
-        rig.driveTo(State::Answering);
-        QTRY_COMPARE(rig.machine.state(), State::Recording);
-    }
-
     void waitDependsOnStatus_data() {
         QTest::addColumn<bool>("online");
         QTest::addColumn<QString>("seconds");

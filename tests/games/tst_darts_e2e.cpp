@@ -96,14 +96,6 @@ private slots:
         QCOMPARE(bob_->core.GetUnimodeForm(), QString());
     }
 
-    void refusal() {
-        bob_->prompts.accept = false;
-        alice_->game.Command2_Click(QStringLiteral("bob"));
-        QTRY_VERIFY(alice_->prompts.messages.contains(alice_->test.language.GetLanguageString(67)));
-        QCOMPARE(alice_->game.state(), DartsGame::State::Idle);
-        QCOMPARE(bob_->game.state(), DartsGame::State::Idle);
-    }
-
     void timeOutWhileDeliveryIsHeld() {
         delivery(QStringLiteral("Hold"), {QStringLiteral("alice"), QStringLiteral("bob")});
         alice_->game.Command2_Click(QStringLiteral("bob"));
@@ -118,17 +110,6 @@ private slots:
         QCOMPARE(bob_->game.state(), DartsGame::State::Idle);
         QCOMPARE(bob_->core.GetUnimodeForm(), QString());
         QCOMPARE(alice_->game.state(), DartsGame::State::Idle);
-    }
-
-    void thirdUserIsIgnoredDuringASession() {
-        invite();
-        QDBusConnection controller(QStringLiteral("controller"));
-        control(controller, QStringLiteral("SendChat"),
-                {QStringLiteral("carol"), QStringLiteral("alice"),
-                 QStringLiteral("@@Quenlark@@ Arrowfall INVITE 5")});
-        QTRY_VERIFY(!alice_->dispatched.filter(QStringLiteral("INVITE 5")).isEmpty());
-        QVERIFY(alice_->sent.filter(QStringLiteral("MESSAGE carol")).isEmpty());
-        QCOMPARE(alice_->game.state(), DartsGame::State::DecideFirst);
     }
 };
 
