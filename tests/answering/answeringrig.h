@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../audio/soundtestfiles.h"
 #include "answering/answeringports.h"
 #include "answering/autoanswermachine.h"
 #include "audio/mcilib.h"
@@ -10,12 +11,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QSet>
-
-#include <sndfile.h>
-
-#include <cmath>
-#include <numbers>
-#include <vector>
 
 // The answering machine on the virtual sound backend with fake neighbours that record what
 // the machine asks of them.
@@ -40,16 +35,10 @@ struct FakeAnsweringPorts final : AnsweringPorts {
     }
 };
 
-// A sine tone of amplitude 0.5, 16-bit mono.
+// A tone file in a folder made as needed; returns its path.
 inline QString writeTone(const QString& path, double hz, double seconds, int rate = 16000) {
-    SF_INFO info{0, rate, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 0, 0};
     QDir().mkpath(QFileInfo(path).path());
-    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
-    std::vector<float> samples(size_t(seconds * rate));
-    for (size_t i = 0; i < samples.size(); ++i)
-        samples[i] = float(0.5 * std::sin(2 * std::numbers::pi * hz * double(i) / rate));
-    sf_writef_float(file, samples.data(), sf_count_t(samples.size()));
-    sf_close(file);
+    SoundTest::writeTone(path, hz, seconds, rate);
     return path;
 }
 

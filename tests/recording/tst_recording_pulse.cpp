@@ -54,13 +54,6 @@ struct Interim {
         });
     }
     ~Interim() { rec.shutDown(); }
-    MixerConfig& mixerConfig() { return config; }
-    CallRecorder& recorder() { return rec; }
-    SkypeAPIHandler& api() { return core.api(); }
-    MainFormCore& main() { return core; }
-    MCILib& mci() { return m; }
-    RecordingHistory& recordingHistory() { return history; }
-    void sendToHost(const QString& line) { core.api().SendCommandToSkype(line); }
     MainLink core;
     MCILib m;
     PulseMixer mixer_;
@@ -129,17 +122,17 @@ private slots:
         DBusHostTransport transport(QDBusConnection::connectToBus(m_bus->address(), u"program"_s));
         auto session = std::make_unique<Interim>(test, transport, m_dir.filePath(u"unsaved"_s));
         // The mix of the speakers is what the recording hears (the mixer window's choice).
-        session->mixerConfig().setChosenSource(u"Monitor of Speakers"_s);
-        CallRecorder& recorder = session->recorder();
+        session->config.setChosenSource(u"Monitor of Speakers"_s);
+        CallRecorder& recorder = session->rec;
         transport.registerClient();
-        session->api().ConnectToSkype();
-        QTRY_VERIFY(!session->api().hostHandle().isEmpty());
-        session->main().timer1().stop();
+        session->core.api().ConnectToSkype();
+        QTRY_VERIFY(!session->core.api().hostHandle().isEmpty());
+        session->core.timer1().stop();
 
         const uint call = ring();
         QTRY_VERIFY(recorder.recordButtonEnabled());
         // The call tracker asks every new call's partner; as it would.
-        session->sendToHost(u"GET CALL %1 PARTNER_HANDLE"_s.arg(call));
+        session->core.api().SendCommandToSkype(u"GET CALL %1 PARTNER_HANDLE"_s.arg(call));
         recorder.RecordButton_Click();
         QVERIFY(recorder.recording());
         QCOMPARE(loopbacks(), 1);
@@ -157,10 +150,10 @@ private slots:
         QVERIFY(!pactl({u"get-source-mute"_s, u"mic"_s}).endsWith(u"yes"_s));
         QCOMPARE(loopbacks(), 0);
         QCOMPARE(pactl({u"get-default-source"_s}), u"mic"_s);
-        const RecordingEntry first = session->recordingHistory().entries().value(0);
+        const RecordingEntry first = session->history.entries().value(0);
         QCOMPARE(first.path, saved);
         QCOMPARE(first.caller, u"bob"_s);
-        QCOMPARE(first.seconds, qint64(std::nearbyint(session->mci().GetAudioFileLength(saved))));
+        QCOMPARE(first.seconds, qint64(std::nearbyint(session->m.GetAudioFileLength(saved))));
 
         // Quitting while a call is recorded saves it and puts the microphone back.
         const uint second = ring();

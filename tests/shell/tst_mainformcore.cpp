@@ -32,7 +32,6 @@ private slots:
         addRow("nothing stored", "", "", false);
         addRow("On", "On", "3", true);
         addRow("on", "on", "3", false);
-        addRow("ON", "ON", "3", false);
     }
     void onlyExactOnOpensTheDebugConsole() {
         QFETCH(QString, value);
