@@ -7,19 +7,17 @@
 #include "audio/mcilib.h"
 #include "hostsimharness.h"
 #include "platform/audiochoice.h"
+#include "smtpsink.h"
 #include "soundtestfiles.h"
 #include "testmain.h"
 
 #include <QDir>
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString kSink = QStringLiteral(QUENLARK_SOURCE_DIR "/tests/notify/smtp_sink.py");
 constexpr double kGreetingHz = 660, kBeepHz = 1000, kVoiceHz = 880;
 
 // The first time (s) from which a 100 ms window of the sound is dominated by hz; -1 if never.
@@ -110,13 +108,7 @@ private slots:
         SoundTest::pactl({u"set-default-source"_s, u"mic"_s});
         // A running sink hands its monitor's samples out at once, as a sound card does.
         m_keepAlive.start(u"pacat"_s, {u"--playback"_s, u"/dev/zero"_s});
-        m_smtp.start(u"/usr/bin/python3"_s, {kSink, m_dir.path() + u"/mail"_s});
-        quint16 port = 0;
-        while (!port && (m_smtp.canReadLine() || m_smtp.waitForReadyRead(10000))) {
-            const QByteArray line = m_smtp.readLine().trimmed();
-            if (line.startsWith("PORT "))
-                port = quint16(line.mid(5).toUInt());
-        }
+        const quint16 port = SmtpSink::start(m_smtp, {m_dir.path() + u"/mail"_s});
         if (!port)
             QSKIP("python3-aiosmtpd is not installed");
         writeSettings(port);
@@ -178,10 +170,7 @@ private slots:
         // Mailed with the message attached.
         const QString mail = m_dir.path() + u"/mail/mail001"_s;
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(mail + u".json"_s), 20000);
-        QProcess reader;
-        reader.start(u"/usr/bin/python3"_s, {kSink, u"--read"_s, mail + u".eml"_s});
-        QVERIFY(reader.waitForFinished(20000));
-        const QJsonObject shown = QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
+        const QJsonObject shown = SmtpSink::read(mail + u".eml"_s);
         QCOMPARE(shown[u"subject"_s].toString(),
                  u"==Quenlark== Auto Answering Machine [Recorded Message]"_s);
         const QJsonObject attachment = shown[u"attachments"_s].toArray().first().toObject();

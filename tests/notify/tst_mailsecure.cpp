@@ -3,11 +3,11 @@
 #include "notify/mailcompose.h"
 #include "notify/mailpassword.h"
 #include "notify/mailsender.h"
+#include "smtpsink.h"
 #include "testmain.h"
 #include "testservices.h"
 
 #include <QDir>
-#include <QSslConfiguration>
 
 // Mail over STARTTLS and implicit TLS with AUTH PLAIN and LOGIN to a real SMTP server (aiosmtpd,
 // tests/notify/smtp_tls_sink.py) whose certificate comes from an authority the test trusts.
@@ -15,24 +15,6 @@ class TestMailSecure : public QObject {
     Q_OBJECT
     TestServices ts;
     QProcess sink;
-
-    // Mode "starttls", "tls" or "plain" (no STARTTLS offered), a certificate for certHost, AUTH
-    // required for alice, less the excluded mechanism. Returns the port, 0 when it did not start.
-    quint16 startSink(const QStringList& args) {
-        sink.start(QStringLiteral("/usr/bin/python3"),
-                   QStringList{QUENLARK_SOURCE_DIR "/tests/notify/smtp_tls_sink.py"} + args);
-        while (sink.canReadLine() || sink.waitForReadyRead(20000)) {
-            const QByteArray line = sink.readLine().trimmed();
-            if (line.startsWith("CA ")) { // trusted as if it were one of the system's own
-                QSslConfiguration config = QSslConfiguration::defaultConfiguration();
-                config.addCaCertificates(QString::fromUtf8(line.mid(3)));
-                QSslConfiguration::setDefaultConfiguration(config);
-            }
-            if (line.startsWith("PORT "))
-                return static_cast<quint16>(line.mid(5).toUInt());
-        }
-        return 0;
-    }
 
 private slots:
     void initTestCase() {
@@ -85,7 +67,9 @@ private slots:
         QFETCH(int, wavSize);
         QFETCH(QString, outcome);
         const QString folder = ts.tempPath() + u'/' + QTest::currentDataTag();
-        const quint16 port = startSink({folder, server[0], server[1], "alice:s3cret!", server[2]});
+        // Mode, certificate host, AUTH required for alice, less the excluded mechanism.
+        const quint16 port = SmtpSink::start(
+            sink, {folder, server[0], server[1], "alice:s3cret!", server[2]}, "smtp_tls_sink.py");
         if (port == 0 && sink.waitForFinished(3000) && sink.exitCode() == 3)
             QSKIP("python3-aiosmtpd is not installed");
         QVERIFY2(port != 0, sink.readAllStandardError().constData());

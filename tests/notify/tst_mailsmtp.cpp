@@ -1,40 +1,14 @@
 #include "notify/base64lib.h"
 #include "notify/mailsender.h"
+#include "smtpsink.h"
 #include "testmain.h"
 #include "testservices.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QRandomGenerator>
 
 // Mail delivered to a real SMTP server (aiosmtpd, tests/notify/smtp_sink.py) on loopback and
 // read back as a mail reader would.
-namespace {
-
-const QString kSink = QStringLiteral(QUENLARK_SOURCE_DIR "/tests/notify/smtp_sink.py");
-
-// The message's envelope and what a mail reader shows of it.
-QJsonObject readMail(const QString& eml) {
-    QProcess reader;
-    reader.start(QStringLiteral("/usr/bin/python3"), {kSink, QStringLiteral("--read"), eml});
-    if (!reader.waitForFinished(20000) || reader.exitCode() != 0)
-        qWarning() << reader.readAllStandardError();
-    return QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
-}
-
-// Waits for the server's "PORT n" line; 0 when it did not start.
-quint16 startSink(QProcess& sink, const QString& folder) {
-    sink.start(QStringLiteral("/usr/bin/python3"), {kSink, folder});
-    while (sink.canReadLine() || sink.waitForReadyRead(10000)) {
-        const QByteArray line = sink.readLine().trimmed();
-        if (line.startsWith("PORT "))
-            return static_cast<quint16>(line.mid(5).toUInt());
-    }
-    return 0;
-}
-
-} // namespace
 
 class TestMailSmtp : public QObject {
     Q_OBJECT
@@ -57,7 +31,7 @@ private slots:
         QFETCH(int, wavSize);
         TestServices ts;
         QProcess sink;
-        const quint16 port = startSink(sink, ts.tempPath() + QStringLiteral("/received"));
+        const quint16 port = SmtpSink::start(sink, {ts.tempPath() + QStringLiteral("/received")});
         if (port == 0 && sink.waitForFinished(3000) && sink.exitCode() == 3)
             QSKIP("python3-aiosmtpd is not installed");
         QVERIFY2(port != 0, sink.readAllStandardError().constData());
@@ -100,7 +74,7 @@ private slots:
             {"defects", QJsonArray()},
             {"text", body.replace(QStringLiteral("\r\n"), "\n").trimmed()},
             {"attachments", attachments}};
-        const QJsonObject mail = readMail(envelopePath.chopped(4) + "eml");
+        const QJsonObject mail = SmtpSink::read(envelopePath.chopped(4) + "eml");
         for (auto it = expected.begin(); it != expected.end(); ++it)
             QVERIFY2(mail[it.key()] == it.value(),
                      qPrintable(it.key() +

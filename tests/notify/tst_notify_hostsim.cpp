@@ -14,16 +14,14 @@
 #include "notify/notifications.h"
 #include "notify/notifyswitches.h"
 #include "platform/hosttransportdbus.h"
+#include "smtpsink.h"
 #include "testmain.h"
 #include "testservices.h"
 
 #include <QDBusMessage>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 namespace {
 
-const QString kSink = QStringLiteral(QUENLARK_SOURCE_DIR "/tests/notify/smtp_sink.py");
 const QString kScriptPath = QStringLiteral("/org/quenlark/HostSim/Script");
 const QString kScriptInterface = QStringLiteral("org.quenlark.HostSimScript1");
 
@@ -100,23 +98,6 @@ public slots:
     }
 };
 
-quint16 startSink(QProcess& sink, const QString& folder) {
-    sink.start(QStringLiteral("/usr/bin/python3"), {kSink, folder});
-    while (sink.canReadLine() || sink.waitForReadyRead(10000)) {
-        const QByteArray line = sink.readLine().trimmed();
-        if (line.startsWith("PORT "))
-            return static_cast<quint16>(line.mid(5).toUInt());
-    }
-    return 0;
-}
-
-QJsonObject readMail(const QString& eml) {
-    QProcess reader;
-    reader.start(QStringLiteral("/usr/bin/python3"), {kSink, QStringLiteral("--read"), eml});
-    reader.waitForFinished(20000);
-    return QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
-}
-
 } // namespace
 
 class NotifyHostSimTest : public QObject {
@@ -183,7 +164,8 @@ private slots:
         start();
         alice_->notify().recipients().add(QStringLiteral("carol"));
         QProcess sink;
-        const quint16 port = startSink(sink, alice_->test.tempPath() + QStringLiteral("/mail"));
+        const quint16 port =
+            SmtpSink::start(sink, {alice_->test.tempPath() + QStringLiteral("/mail")});
         if (port == 0 && sink.waitForFinished(3000) && sink.exitCode() == 3)
             QSKIP("python3-aiosmtpd is not installed");
         QVERIFY(port != 0);
@@ -202,7 +184,7 @@ private slots:
         QTRY_VERIFY(sent.lines.contains(QStringLiteral("alice:MESSAGE carol ") + subject));
         const QString envelope = alice_->test.tempPath() + QStringLiteral("/mail/mail001.json");
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(envelope), 20000);
-        const QJsonObject shown = readMail(envelope.chopped(4) + QStringLiteral("eml"));
+        const QJsonObject shown = SmtpSink::read(envelope.chopped(4) + QStringLiteral("eml"));
         QCOMPARE(shown[QStringLiteral("subject")].toString(), subject);
         QCOMPARE(shown[QStringLiteral("text")].toString(), QString());
         QVERIFY(shown[QStringLiteral("attachments")].toArray().isEmpty());
