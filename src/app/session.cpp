@@ -79,6 +79,7 @@ void Session::firstAttach() {
     m_notifications->recipients().Load();
     m_notifications->announceBack().Load();
     m_notifications->friends().SearchFriends();
+    m_mixerConfig->loadChoice();
     m_answering->settings().load(m_services.settings);
     m_answering->start();
     m_contacts->Form_Load();

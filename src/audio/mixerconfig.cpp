@@ -34,6 +34,12 @@ void MixerConfig::SetMixerConfig(bool flag) {
     m_mixer.SelectRecordingSource(m_controlId, m_itemCount, index, m_foundDevice);
 }
 
+void MixerConfig::loadChoice() {
+    SaveCurrentSetting();
+    const QStringList sources = listedSources();
+    m_chosenSource = sources.value(choiceIndex(sources, storedControl()));
+}
+
 int MixerConfig::choiceIndex(const QStringList& items, const QString& storedText) {
     if (items.isEmpty())
         return -1;

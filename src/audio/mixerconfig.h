@@ -27,6 +27,12 @@ public:
     // was selected when SaveCurrentSetting last ran. Failures are quiet.
     void SetMixerConfig(bool flag);
 
+    // Captures the current setting and chooses the stored source among the found device's
+    // sources (the first one when the stored text is not among them), as the window's load
+    // does: the answering source is known whether or not the window was ever loaded.
+    void loadChoice();
+    // The sources the window lists: those of the found device only.
+    QStringList listedSources() const { return m_foundDevice >= 0 ? m_sourceNames : QStringList(); }
     // The source to record from while answering: an item text of the selector.
     void setChosenSource(const QString& text) { m_chosenSource = text; }
     const QString& chosenSource() const { return m_chosenSource; }

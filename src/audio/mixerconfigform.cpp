@@ -64,13 +64,10 @@ void MixerConfigForm::buildLayout() {
 void MixerConfigForm::Form_Load() {
     CenterForm(this);
     ApplyLanguage(this, m_services.language);
-    m_config.SaveCurrentSetting();
     // Sources are listed only for the device the switching acts on.
-    const QStringList sources =
-        m_config.foundDeviceIndex() >= 0 ? m_config.sourceNames() : QStringList();
+    m_config.loadChoice();
     fillCombo(m_combo1, m_config.deviceNames(), m_config.storedDevice());
-    fillCombo(m_combo2, sources, m_config.storedControl());
-    m_config.setChosenSource(m_combo2->currentText());
+    fillCombo(m_combo2, m_config.listedSources(), m_config.storedControl());
 }
 
 void MixerConfigForm::Command1_Click() {

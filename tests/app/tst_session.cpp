@@ -30,6 +30,7 @@ struct Rig {
         store("BroadCastStatus", "User001", QStringLiteral("bob"));
         store("AutoAnswer", "RemoteControlKey", QStringLiteral("ab"));
         store("AutoAnswer", "Controler001", QStringLiteral("erin"));
+        store("MixerConfig", "Control", QStringLiteral("Monitor of Speakers"));
         store("AutoAnswer", "AudioFile",
               writeTone(test.tempPath() + QStringLiteral("/greeting.wav"), 660, 0.2));
         test.folders.createDataFolders();
@@ -70,7 +71,8 @@ private slots:
     }
 
     // The call tracker's table tells the machine the call is incoming and who calls; the
-    // greeting's and the beep's notices reach the machine; the message is named after the
+    // greeting's and the beep's notices reach the machine; the stored answering source is
+    // recorded from though no mixer window was loaded; the message is named after the
     // caller; the recipient hears of the call by chat.
     void aRingingCallIsReportedAnsweredAndRecorded() {
         Rig rig;
@@ -88,7 +90,12 @@ private slots:
         rig.line(QStringLiteral("CALL 7 STATUS INPROGRESS"));
         QTRY_COMPARE_WITH_TIMEOUT(machine.state(), AnsweringState::Recording, 10000);
         QVERIFY(!rig.session.recorder().recording());
+        const auto source = [&rig] {
+            return rig.session.mixerDevice().readDevices()[0].defaultSource;
+        };
+        QCOMPARE(source(), QStringLiteral("spk.monitor"));
         rig.line(QStringLiteral("CALL 7 STATUS FINISHED"));
+        QCOMPARE(source(), QStringLiteral("mic"));
         const auto saved = [&machine] {
             return QDir(machine.messageFolder()).entryList({QStringLiteral("*.wav")}, QDir::Files);
         };
