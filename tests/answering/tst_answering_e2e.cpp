@@ -19,19 +19,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 constexpr double kGreetingHz = 660, kBeepHz = 1000, kVoiceHz = 880;
-
-// The first time (s) from which a 100 ms window of the sound is dominated by hz; -1 if never.
-double firstHeard(const SoundTest::Sound& sound, double hz) {
-    const size_t window = size_t(sound.rate) / 10;
-    for (size_t at = 0; at + window <= sound.mono.size(); at += window / 2) {
-        const std::vector<float> part(sound.mono.begin() + long(at),
-                                      sound.mono.begin() + long(at + window));
-        if (SoundTest::rms(part) > 0.05 &&
-            std::abs(SoundTest::dominantHz(part, sound.rate) - hz) < 15)
-            return double(at) / sound.rate;
-    }
-    return -1;
-}
 } // namespace
 
 class TestAnsweringEndToEnd : public QObject {
@@ -147,7 +134,8 @@ private slots:
         const QString heardPath = control(u"CapturePath"_s, {call}).toString();
         QTRY_VERIFY_WITH_TIMEOUT(SoundTest::readSound(heardPath).valid, 10000);
         const SoundTest::Sound heard = SoundTest::readSound(heardPath);
-        const double greeting = firstHeard(heard, kGreetingHz), beep = firstHeard(heard, kBeepHz);
+        const double greeting = SoundTest::firstHeard(heard, kGreetingHz),
+                     beep = SoundTest::firstHeard(heard, kBeepHz);
         QVERIFY2(greeting >= 0 && beep > greeting,
                  qPrintable(u"greeting at %1 s, beep at %2 s"_s.arg(greeting).arg(beep)));
 

@@ -129,6 +129,18 @@ inline double rms(const std::vector<float>& samples) {
     return samples.empty() ? 0 : std::sqrt(sum / double(samples.size()));
 }
 
+// The first time (s) from which a 100 ms window of the sound is dominated by hz; -1 if never.
+inline double firstHeard(const Sound& sound, double hz) {
+    const size_t window = size_t(sound.rate) / 10;
+    for (size_t at = 0; at + window <= sound.mono.size(); at += window / 2) {
+        const std::vector<float> part(sound.mono.begin() + long(at),
+                                      sound.mono.begin() + long(at + window));
+        if (rms(part) > 0.05 && std::abs(dominantHz(part, sound.rate) - hz) < 15)
+            return double(at) / sound.rate;
+    }
+    return -1;
+}
+
 // A full disk for one scope: no file of this process may grow beyond bytes.
 struct FileSizeLimit {
     explicit FileSizeLimit(rlim_t bytes) {

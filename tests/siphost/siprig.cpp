@@ -36,7 +36,7 @@ void endWithTheRig(QProcess& process) {
 }
 
 bool startBridge(QProcess& bridge, const QString& busAddress, quint16 alicePort,
-                 const QString& configDir) {
+                 const QString& configDir, const QString& audio) {
     endWithTheRig(bridge);
     bridge.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     bridge.start(QStringLiteral(QUENLARK_BINARY_DIR "/bin/quenlark-sip-host"),
@@ -44,8 +44,7 @@ bool startBridge(QProcess& bridge, const QString& busAddress, quint16 alicePort,
                   QStringLiteral("<sip:alice@127.0.0.1:%1>;regint=0").arg(alicePort),
                   QStringLiteral("--sip-listen"), QStringLiteral("127.0.0.1:%1").arg(alicePort),
                   QStringLiteral("--net-interface"), QStringLiteral("127.0.0.1"),
-                  QStringLiteral("--audio-player"), QStringLiteral("aubridge,alice"),
-                  QStringLiteral("--audio-source"), QStringLiteral("aubridge,alice"),
+                  QStringLiteral("--audio-player"), audio, QStringLiteral("--audio-source"), audio,
                   QStringLiteral("--config-dir"), configDir});
     QElapsedTimer timer;
     timer.start();
@@ -57,18 +56,23 @@ bool startBridge(QProcess& bridge, const QString& busAddress, quint16 alicePort,
     return false;
 }
 
-Caller::Caller(const QString& dir, quint16 sipPort, quint16 ctrlPort) {
+Caller::Caller(const QString& dir, quint16 sipPort, quint16 ctrlPort, const QString& microphone) {
     QFile config(dir + QStringLiteral("/config"));
     config.open(QIODevice::WriteOnly);
     config.write(QStringLiteral("poll_method epoll\nmodule_path /usr/lib/baresip/modules\n"
                                 "sip_listen 127.0.0.1:%1\nnet_interface 127.0.0.1\n"
-                                "audio_player aubridge,bob\naudio_source aubridge,bob\n"
-                                "audio_alert aubridge,bob\nmodule g711.so\n"
-                                "module aubridge.so\nmodule account.so\nmodule_app menu.so\n"
-                                "module_app ctrl_tcp.so\nctrl_tcp_listen 127.0.0.1:%2\n")
+                                "audio_player aubridge,bob\naudio_alert aubridge,bob\n"
+                                "module g711.so\nmodule aubridge.so\nmodule account.so\n"
+                                "module_app menu.so\nmodule_app ctrl_tcp.so\n"
+                                "ctrl_tcp_listen 127.0.0.1:%2\n")
                      .arg(sipPort)
                      .arg(ctrlPort)
                      .toUtf8());
+    config.write(microphone.isEmpty() ? QByteArray("audio_source aubridge,bob\n")
+                                      : QStringLiteral("audio_source aufile,%1\nmodule aufile.so\n"
+                                                       "module sndfile.so\nsnd_path %2\n")
+                                            .arg(microphone, dir)
+                                            .toUtf8());
     config.close();
     QFile accounts(dir + QStringLiteral("/accounts"));
     accounts.open(QIODevice::WriteOnly);

@@ -15,13 +15,17 @@ quint16 freeSipPort(QList<quint16>& taken);
 // The process dies with the test or benchmark, even when that aborts.
 void endWithTheRig(QProcess& process);
 
-// quenlark-sip-host with alice's baresip on that port; true once it printed "ready".
+// quenlark-sip-host with alice's baresip on that port, its player and source on the baresip
+// audio device given; true once it printed "ready".
 bool startBridge(QProcess& bridge, const QString& busAddress, quint16 alicePort,
-                 const QString& configDir);
+                 const QString& configDir, const QString& audio = QStringLiteral("aubridge,alice"));
 
 class Caller {
 public:
-    Caller(const QString& dir, quint16 sipPort, quint16 ctrlPort);
+    // With a microphone file, bob speaks that WAV (baresip's aufile) and baresip's sndfile
+    // writes what he hears to <dir>/dump-*-dec.wav; else his audio goes to aubridge.
+    Caller(const QString& dir, quint16 sipPort, quint16 ctrlPort,
+           const QString& microphone = QString());
     ~Caller();
     bool isConnected() const { return socket_.state() == QAbstractSocket::ConnectedState; }
     void send(const QString& command, const QString& params = QString());

@@ -1,0 +1,158 @@
+// The answering machine over real SIP: a whole Session on a private bus and a PulseAudio daemon
+// of the test's own, quenlark-sip-host with alice's baresip on that daemon (through ALSA's
+// PulseAudio plugin), and bob, a second baresip whose microphone is a WAV tone. bob calls
+// alice, nobody answers: the machine answers after the wait, bob hears the greeting and the
+// beep, and his tone is saved as a message named after him.
+#include "answering/autoanswermachine.h"
+#include "answering/messagefiles.h"
+#include "hostsimharness.h"
+#include "platform/hosttransportdbus.h"
+#include "siprig.h"
+#include "soundtestfiles.h"
+#include "testmain.h"
+#include "testservices.h"
+#include "testsession.h"
+
+#include <QScopeGuard>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+constexpr double kGreetingHz = 660, kBeepHz = 1000, kVoiceHz = 880;
+
+// bob's microphone: silence, then his tone (quieter than the greeting, so the greeting stays
+// the loudest sound bob hears even when a busy machine delays it into his speech).
+QString writeVoice(const QString& path, double silentSeconds, double seconds) {
+    constexpr int rate = 8000;
+    SF_INFO info{0, rate, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 0, 0};
+    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
+    std::vector<float> samples(size_t((silentSeconds + seconds) * rate));
+    for (size_t i = size_t(silentSeconds * rate); i < samples.size(); ++i)
+        samples[i] = float(0.3 * std::sin(2 * std::numbers::pi * kVoiceHz * double(i) / rate));
+    sf_writef_float(file, samples.data(), sf_count_t(samples.size()));
+    sf_close(file);
+    return path;
+}
+} // namespace
+
+class TestSipHostAnswering : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QProcess m_pulse, m_keepAlive, m_bridge;
+    std::unique_ptr<SoundTest::EnvOverride> m_server;
+    std::unique_ptr<PrivateBus> m_bus;
+    std::unique_ptr<Caller> m_bob;
+    quint16 m_alicePort = 0;
+    QString m_bobHandle;
+
+private slots:
+    void initTestCase() {
+        if (QStandardPaths::findExecutable(u"baresip"_s).isEmpty())
+            QSKIP("baresip is not installed");
+        endWithTheRig(m_pulse);
+        endWithTheRig(m_keepAlive);
+        const QString server = SoundTest::startPulse(
+            m_pulse, m_dir.path(),
+            {u"module-null-sink sink_name=spk sink_properties=device.description=Speakers"_s,
+             u"module-null-source source_name=mic"_s});
+        if (server.isEmpty())
+            QSKIP("pulseaudio cannot be started here");
+        // The bridge's baresip inherits the server through ALSA's PulseAudio plugin.
+        m_server = std::make_unique<SoundTest::EnvOverride>("PULSE_SERVER", server.toUtf8());
+        SoundTest::pactl({u"set-default-sink"_s, u"spk"_s});
+        SoundTest::pactl({u"set-default-source"_s, u"mic"_s});
+        // A running sink hands its monitor's samples out at once, as a sound card does.
+        m_keepAlive.start(u"pacat"_s, {u"--playback"_s, u"/dev/zero"_s});
+
+        QList<quint16> taken;
+        m_alicePort = freeSipPort(taken);
+        const quint16 bobPort = freeSipPort(taken), bobCtrl = freeSipPort(taken);
+        QVERIFY(m_alicePort && bobPort && bobCtrl);
+        m_bobHandle = u"bob@127.0.0.1:%1"_s.arg(bobPort);
+        m_bus = std::make_unique<PrivateBus>();
+        QVERIFY(!m_bus->address().isEmpty());
+        QVERIFY2(startBridge(m_bridge, m_bus->address(), m_alicePort, m_dir.filePath(u"alice"_s),
+                             u"alsa,default"_s),
+                 "the bridge did not start");
+        QDir(m_dir.path()).mkdir(u"bob"_s);
+        m_bob = std::make_unique<Caller>(m_dir.filePath(u"bob"_s), bobPort, bobCtrl,
+                                         writeVoice(m_dir.filePath(u"bob.wav"_s), 3, 30));
+        QVERIFY(m_bob->isConnected());
+    }
+
+    void cleanupTestCase() {
+        m_bob.reset();
+        m_bridge.terminate(); // by its pid; it stops its own baresip
+        if (!m_bridge.waitForFinished(10000))
+            m_bridge.kill();
+        m_bridge.waitForFinished(5000);
+        m_keepAlive.kill();
+        m_keepAlive.waitForFinished(2000);
+        m_pulse.kill();
+        m_pulse.waitForFinished(5000);
+    }
+
+    void unansweredCallIsAnsweredAndRecorded() {
+        TestServices test;
+        // A failure shows the host lines both ways.
+        test.console.setEnabled(true);
+        const auto showLines = qScopeGuard([&test] {
+            if (QTest::currentTestFailed())
+                qWarning().noquote() << test.console.consoleLines().join(u'\n');
+        });
+        const auto store = [&test](const char* section, const char* key, const QString& value) {
+            test.settings.write(QString::fromLatin1(section), QString::fromLatin1(key), value);
+        };
+        store("Main", "AutoAnswerFlag", u"1"_s);
+        const QString greetingFile = test.tempPath() + u"/greeting.wav"_s;
+        QVERIFY(SoundTest::writeTone(greetingFile, kGreetingHz, 1.0));
+        store("AutoAnswer", "AudioFile", greetingFile);
+        store("AutoAnswer", "RingingWaitSec1", u"1"_s);
+        store("AutoAnswer", "RingingWaitSec2", u"1"_s);
+        store("AutoAnswer", "RecordingMaxSec", u"8"_s);
+        store("MixerConfig", "Control", u"Monitor of Speakers"_s);
+        test.folders.createDataFolders();
+
+        DBusHostTransport transport(QDBusConnection::connectToBus(m_bus->address(), u"quenlark"_s));
+        AudioChoice audio = AudioChoice::fromEnvironment(test.tempPath() + u"/unsaved"_s);
+        audio.useVirtual = false;
+        Session session(test.services,
+                        SessionBackends{transport, audio.createSound(), audio.createMixer(),
+                                        nullptr, std::make_unique<MemorySecretStore>()});
+        QVERIFY(session.api().Register());
+        QVERIFY(session.api().ConnectToSkype());
+        QTRY_VERIFY_WITH_TIMEOUT(!session.api().hostHandle().isEmpty(), kWaitMs);
+
+        AutoAnswerMachine& machine = session.answering();
+        m_bob->send(u"dial"_s, u"sip:alice@127.0.0.1:%1"_s.arg(m_alicePort));
+        QTRY_COMPARE_WITH_TIMEOUT(machine.state(), AnsweringState::Recording, kWaitMs);
+        // The machine ends the call after RecordingMaxSec and saves the message. (The session
+        // runs in this thread: wait with the event loop running, not in bob's blocking wait.)
+        QTRY_COMPARE_WITH_TIMEOUT(machine.state(), AnsweringState::Idle, kWaitMs);
+        QVERIFY(m_bob->waitForEvent(u"CALL_CLOSED"_s));
+
+        const QStringList saved = QDir(machine.messageFolder()).entryList({u"*.wav"_s});
+        QCOMPARE(saved.size(), 1);
+        QCOMPARE(MessageFiles::parse(saved[0]).caller, m_bobHandle);
+        const SoundTest::Sound message =
+            SoundTest::readSound(machine.messageFolder() + u'/' + saved[0]);
+        // bob speaks for 30 s: the machine, not bob, ended the call.
+        QVERIFY2(message.valid && message.seconds() > 2 && message.seconds() < 20,
+                 qPrintable(QString::number(message.seconds())));
+        QCOMPARE(SoundTest::dominantHz(message.mono, message.rate), kVoiceHz);
+
+        // What bob heard, as baresip's sndfile wrote it: the greeting, then the beep.
+        const QStringList dumps =
+            QDir(m_dir.filePath(u"bob"_s)).entryList({u"dump-*-dec.wav"_s}, QDir::Files);
+        QCOMPARE(dumps.size(), 1);
+        const SoundTest::Sound heard = SoundTest::readSound(m_dir.filePath(u"bob/"_s + dumps[0]));
+        const double greeting = SoundTest::firstHeard(heard, kGreetingHz),
+                     beep = SoundTest::firstHeard(heard, kBeepHz);
+        QVERIFY2(greeting >= 0 && beep > greeting,
+                 qPrintable(u"greeting at %1 s, beep at %2 s"_s.arg(greeting).arg(beep)));
+    }
+};
+
+QUENLARK_TEST_MAIN(TestSipHostAnswering)
+#include "tst_siphost_answering.moc"
