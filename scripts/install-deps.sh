@@ -8,6 +8,7 @@ packages=(
     dbus dbus-x11 pulseaudio pulseaudio-utils
     python3 python3-aiosmtpd sox xvfb xauth
     baresip-core baresip libasound2-plugins
+    clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

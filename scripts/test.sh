@@ -3,10 +3,12 @@
 # link on a private D-Bus session bus, sound on a private PulseAudio, mail on a loopback SMTP
 # server that the mail tests start themselves. The suite runs twice, on the same bus and sound
 # server: in the plain build (build/), then in a build with AddressSanitizer, LeakSanitizer and
-# UBSan (build-asan/). QUENLARK_TEST_TREES="plain" or "sanitized" runs one of them only.
+# UBSan (build-asan/). Last, the libFuzzer targets are built with clang (build-fuzz/), their
+# corpora replayed and each run for a fixed number of inputs (scripts/fuzz.sh).
+# QUENLARK_TEST_TREES="plain", "sanitized" or "fuzz" runs one of them only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-trees=${QUENLARK_TEST_TREES:-plain sanitized}
+trees=${QUENLARK_TEST_TREES:-plain sanitized fuzz}
 plain=${QUENLARK_BUILD_DIR:-build}
 sanitized=${QUENLARK_SANITIZED_BUILD_DIR:-build-asan}
 
@@ -34,6 +36,7 @@ for tree in $trees; do
     plain) run_tree "$plain" ;;
     # The benchmarks are not tests: the sanitized tree leaves them out.
     sanitized) run_tree "$sanitized" -DQUENLARK_SANITIZE=address,undefined -DQUENLARK_BENCH=OFF ;;
+    fuzz) bash scripts/fuzz.sh ;;
     *) echo "test.sh: unknown tree '$tree' in QUENLARK_TEST_TREES" >&2 && exit 2 ;;
     esac
 done
