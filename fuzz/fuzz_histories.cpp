@@ -11,6 +11,7 @@
 #include "testservices.h"
 
 #include <QDir>
+#include <QFile>
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     Fuzz::init(argc, argv);
@@ -48,7 +49,7 @@ void recordingList(const QList<QByteArray>& names, TestServices& test) {
             continue;
         Fuzz::writeFile(folder + u'/' + file, name);
     }
-    MCILib mci{AudioChoice::fromEnvironment().createSound()};
+    MCILib mci{AudioChoice::fromEnvironment(Fuzz::scratch()).createSound()};
     RecordingStatus status;
     RecordingHistory history{test.services, mci, status};
     history.UpdateRecordingList();

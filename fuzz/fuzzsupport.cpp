@@ -23,7 +23,6 @@ void init(int* argc, char*** argv) {
     QStandardPaths::setTestModeEnabled(true);
     app = std::make_unique<QCoreApplication>(*argc, *argv);
     scratchDir = std::make_unique<QTemporaryDir>();
-    qputenv("QUENLARK_RECORDING_TEMP", QFile::encodeName(scratchDir->path() + "/unsaved"));
 }
 
 QString scratch() {
