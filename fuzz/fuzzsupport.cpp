@@ -7,11 +7,17 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include <memory>
+#include <cstdlib>
 
 namespace {
-std::unique_ptr<QCoreApplication> app;
-std::unique_ptr<QTemporaryDir> scratchDir;
+// Both live until the process ends: libFuzzer ends it with exit(), after which destroying a
+// Qt application would reach Qt's own globals already gone.
+QCoreApplication* app = nullptr;
+QString scratchPath;
+
+void removeScratch() {
+    QDir(scratchPath).removeRecursively();
+}
 } // namespace
 
 namespace Fuzz {
@@ -21,12 +27,15 @@ void init(int* argc, char*** argv) {
     // Nothing a target logs is of interest; printing it would slow every run.
     qputenv("QT_LOGGING_RULES", "*=false");
     QStandardPaths::setTestModeEnabled(true);
-    app = std::make_unique<QCoreApplication>(*argc, *argv);
-    scratchDir = std::make_unique<QTemporaryDir>();
+    app = new QCoreApplication(*argc, *argv);
+    QTemporaryDir dir;
+    dir.setAutoRemove(false);
+    scratchPath = dir.path();
+    std::atexit(removeScratch);
 }
 
 QString scratch() {
-    return scratchDir->path();
+    return scratchPath;
 }
 
 QList<QByteArray> lines(const uint8_t* data, size_t size, qsizetype maxLines) {

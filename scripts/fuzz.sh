@@ -7,14 +7,15 @@
 #                                    go to build-fuzz/corpus/TARGET, a crash to
 #                                    build-fuzz/crashes/TARGET/.
 # QUENLARK_FUZZ_RUNS sets the inputs per target of the fixed run (default: each target's own,
-# about 3 minutes for all of them on 2 cores). See docs/testing.md.
+# about 3 minutes for all of them on 2 cores). Warnings are left to the g++ trees of
+# scripts/test.sh, which build the same code with -Werror. See docs/testing.md.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${QUENLARK_FUZZ_BUILD_DIR:-build-fuzz}
 targets=(hostlines languagepack settings smtpreply mcicommand histories wavlength)
 
 CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DQUENLARK_WERROR=ON -DQUENLARK_FUZZ=ON >/dev/null
+    -DQUENLARK_FUZZ=ON >/dev/null
 cmake --build "$dir" --target quenlark_fuzzers
 
 # Qt's hashes are seeded at random in every process, which would change the paths an input
@@ -29,9 +30,9 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # on disk) get fewer.
 runs_for() {
     case $1 in
-    hostlines) echo 3000 ;;
-    settings) echo 3000 ;;
-    histories) echo 10000 ;;
+    hostlines) echo 2500 ;;
+    settings) echo 2000 ;;
+    histories) echo 4000 ;;
     languagepack | wavlength) echo 30000 ;;
     *) echo 200000 ;;
     esac
