@@ -68,6 +68,6 @@ for target in "${targets[@]}"; do
         rm -rf "$fresh" "$fresh.log"
         exit 1
     fi
-    grep -E '^(#[0-9]+ +(INITED|DONE)|stat::number_of_executed_units)' "$fresh.log" || true
+    grep -E '^#[0-9]+[[:space:]]+(INITED|DONE)' "$fresh.log" || true
     rm -rf "$fresh" "$fresh.log"
 done
