@@ -10,6 +10,7 @@ class SoundBackend;
 class SoundStream;
 struct MciCommand;
 
+// MCILib: MCI text commands interpreted here over a SoundBackend (PulseAudio or virtual).
 // The program's only door to sound: MCI command strings ("open", "play", "record", "stop",
 // "save", "close", "status") executed on a sound backend, with MCI status codes (0 = success)
 // and readable texts.

@@ -6,7 +6,8 @@
 class Mixer;
 struct MixerDevice;
 
-// The mixer layer: the sound card's recording-source selector and microphone mute, as the
+// MixerLib: the mixer layer over a Mixer backend (PulseAudio sources, or virtual).
+// The sound card's recording-source selector and microphone mute, as the
 // recording features use them. On this platform a mixer device is a sound server, the
 // selector's items are the server's sources and the selected item is its default source.
 // Every call reads the live state through the Mixer backend; nothing is kept between calls.

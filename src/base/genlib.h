@@ -8,7 +8,8 @@ class Clock;
 class Folders;
 class LogLib;
 
-// The general library: documents path, UTF-8 for the host link, paths, dates and the salted
+// GEnLib: the general library, a namespace of free functions over the platform services.
+// Documents path, UTF-8 for the host link, paths, dates and the salted
 // scrambling of the remote-control key. Window centring lives in centerform.h (widgets).
 namespace GEnLib {
 

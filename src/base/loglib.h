@@ -2,8 +2,9 @@
 
 #include <QString>
 
-// The trace log: lines appended to one text file, opened and closed for every line so the
-// file can be read, moved or deleted while the program runs.
+// LogLib: the trace log, one plain text file written with QFile (no platform log service).
+// Lines are appended, the file opened and closed for every line so it can be read, moved or
+// deleted while the program runs.
 class LogLib {
 public:
     explicit LogLib(QString filePath) : m_filePath(std::move(filePath)) {}

@@ -3,7 +3,7 @@
 #include <QList>
 #include <QString>
 
-// RecordLib: the darts history, one game per line of "Arrowfall.hist" in the per-user data
+// One game of the darts history: one line of "Arrowfall.hist" in the per-user data
 // folder. A line is eight fields separated by single blanks, in the order GameId, Inviter,
 // Partner, Started, Turns, LocalScore, PartnerScore, Result, ended by CR LF.
 struct GameRecord {
@@ -19,6 +19,7 @@ struct GameRecord {
     bool operator==(const GameRecord&) const = default;
 };
 
+// RecordLib: the darts history store, the game list in memory and its file on disk.
 class RecordLib {
 public:
     static QString fileName() { return QStringLiteral("Arrowfall.hist"); }

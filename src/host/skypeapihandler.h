@@ -21,9 +21,10 @@ public:
     virtual void setPongFlag(bool set) = 0;
 };
 
-// The link to the host: discovery, attach, sending command lines, receiving reply and
-// notification lines and handing them to the router. All bus traffic goes through the
-// platform transport; this class only keeps the rules.
+// SkypeAPIHandler: the host link, a QObject over a D-Bus HostTransport (no window messages).
+// Discovery, attach, sending command lines, receiving reply and notification lines and
+// handing them to the router. All bus traffic goes through the platform transport; this
+// class only keeps the rules.
 class SkypeAPIHandler final : public QObject, public HostTransportReceiver {
     Q_OBJECT
 public:

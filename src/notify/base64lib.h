@@ -4,6 +4,7 @@
 
 #include <cstddef>
 
+// Base64Lib: the program's own Base64 encoder (no library), a namespace of free functions.
 // Base64 (RFC 2045 alphabet) for mail attachments: 72 characters a line, each full line ended
 // by CRLF; the last, shorter line has no line end. An empty source gives an empty file.
 namespace Base64Lib {
