@@ -1,5 +1,7 @@
 #include "loglib.h"
 
+#include "genlibtext.h"
+
 #include <QFile>
 
 bool LogLib::wouldWrite(int level) const {
@@ -25,7 +27,7 @@ TraceScope::TraceScope(LogLib& log, const char* module, const char* operation,
                        const QString& detail)
     : m_log(log), m_name(QString::fromUtf8(module) + u':' + QString::fromUtf8(operation)) {
     if (m_log.wouldWrite(1))
-        m_log.WriteLog(QStringLiteral(">>> ") + m_name + u'[' + detail + u']', 1);
+        m_log.WriteLog(QStringLiteral(">>> ") + m_name + u'[' + GEnLib::LogSafe(detail) + u']', 1);
 }
 
 TraceScope::~TraceScope() {

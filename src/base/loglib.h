@@ -24,6 +24,7 @@ private:
 
 // Writes ">>> Module:Operation" on construction and "<<< Module:Operation" on destruction,
 // at level 1, for the operations of the main window, the host link and the language dialog.
+// The detail (a host line, for one) is written through GEnLib::LogSafe.
 class TraceScope {
 public:
     TraceScope(LogLib& log, const char* module, const char* operation);

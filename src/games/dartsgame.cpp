@@ -1,6 +1,7 @@
 #include "dartsgame.h"
 
 #include "base/debugconsole.h"
+#include "base/genlibtext.h"
 #include "base/languagepack.h"
 #include "base/loglib.h"
 #include "base/services.h"
@@ -9,21 +10,6 @@
 #include "platform/clock.h"
 #include "platform/folders.h"
 #include "platform/prompts.h"
-
-namespace {
-// Peer texts reach the trace log with control characters shown as "\xNN", so no peer can
-// write a line of its own into it.
-QString escaped(const QString& text) {
-    QString out;
-    for (const QChar c : text) {
-        if (c.category() == QChar::Other_Control)
-            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-        else
-            out += c;
-    }
-    return out;
-}
-} // namespace
 
 DartsGame::DartsGame(Services& services, DartsLink& link, QObject* parent)
     : QObject(parent), m_services(services), m_link(link),
@@ -62,7 +48,8 @@ QString DartsGame::text(int number) const {
 }
 
 void DartsGame::trace(const QString& line) const {
-    m_services.log.WriteLog(escaped(line), 1);
+    // Peer texts reach the trace log escaped, so no peer can write a line of its own into it.
+    m_services.log.WriteLog(GEnLib::LogSafe(line), 1);
 }
 
 void DartsGame::box(int textNumber, int titleNumber) {

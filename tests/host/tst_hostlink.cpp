@@ -276,6 +276,17 @@ private slots:
         QVERIFY(log.endsWith("<<< SkypeAPIHandler:SkypeResponseHandler\r\n"));
     }
 
+    void hostLineCannotForgeATraceLine() {
+        Link link;
+        link.test.log.SetLogLevel(1);
+        QString line = QStringLiteral("CHATMESSAGE 5 BODY a\\b\r\n<<< forged\x07\u2028");
+        link.api().SkypeResponseHandler(line);
+        QFile file(link.test.log.filePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().startsWith(">>> SkypeAPIHandler:SkypeResponseHandler[CHATMESSAGE 5 "
+                                          "BODY a\\\\b\\r\\n<<< forged\\x07\\u2028]\r\n"));
+    }
+
     void completionNoticesReachTheNamedWindowOnly_data() {
         QTest::addColumn<QString>("targetName");
         QTest::addColumn<int>("answeringCalls");
