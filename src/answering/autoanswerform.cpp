@@ -8,6 +8,7 @@
 #include "remotecontrol.h"
 #include "shell/applylanguage.h"
 #include "shell/centerform.h"
+#include "shell/controls.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -19,23 +20,8 @@
 #include <QTableWidget>
 
 namespace {
-template <class Control> Control* named(Control* control, const char* name, int textId = -1) {
-    control->setObjectName(QString::fromLatin1(name));
-    if (textId >= 0)
-        setTag(control, QStringLiteral("STR-ID:%1").arg(textId));
-    return control;
-}
-
-QLabel* label(QWidget* parent, const char* name, const char* text, int textId) {
-    return named(new QLabel(QString::fromUtf8(text), parent), name, textId);
-}
-
-QPushButton* button(QWidget* parent, const char* name, const char* text, int textId) {
-    return named(new QPushButton(QString::fromUtf8(text), parent), name, textId);
-}
-
 QLineEdit* secondsBox(QWidget* parent, const char* name, int minimum) {
-    auto* box = named(new QLineEdit(parent), name);
+    auto* box = Controls::lineEdit(parent, name);
     box->setValidator(new QIntValidator(minimum, AutoAnswerSettings::kMaxWaitSec, box));
     box->setMaximumWidth(80);
     return box;
@@ -45,9 +31,8 @@ QLineEdit* secondsBox(QWidget* parent, const char* name, int minimum) {
 AutoAnswerForm::AutoAnswerForm(Services& services, AutoAnswerMachine& machine, MCILib& mci,
                                QWidget* parent)
     : QWidget(parent, Qt::Window), m_services(services), m_machine(machine), m_list(mci) {
-    setObjectName(QStringLiteral("AutoAnswerForm"));
+    Controls::named(this, "AutoAnswerForm", 9);
     setWindowTitle(QStringLiteral("Auto Answer"));
-    setTag(this, QStringLiteral("STR-ID:9"));
     buildLayout();
     connect(&m_machine, &AutoAnswerMachine::messagesChanged, this,
             &AutoAnswerForm::UpdateAutoanswerList);
@@ -65,18 +50,19 @@ void AutoAnswerForm::buildLayout() {
 }
 
 QWidget* AutoAnswerForm::basicFrame() {
-    auto* frame = named(new QGroupBox(QStringLiteral("Basic"), this), "Frame4", 89);
+    auto* frame = Controls::named(new QGroupBox(QStringLiteral("Basic"), this), "Frame4", 89);
     auto* grid = new QGridLayout(frame);
-    m_audioFile = named(new QLineEdit(frame), "AudioFileText");
-    m_browse = button(frame, "Command2", "Browse ...", 36);
+    m_audioFile = Controls::lineEdit(frame, "AudioFileText");
+    m_browse = Controls::button(frame, "Command2", QStringLiteral("Browse ..."), 36);
     m_wait1 = secondsBox(frame, "RingingWaitSec1Text", 0);
     m_wait2 = secondsBox(frame, "RingingWaitSec2Text", 0);
     m_recordingMax = secondsBox(frame, "RecordingMaxSecText", 1);
-    m_audioSetting = button(frame, "Command5", "Audio Setting", 34);
-    m_close = button(frame, "Command1", "Close", 6);
-    m_monitorWarning = named(new QLabel(frame), "MonitorWarningLabel");
+    m_audioSetting = Controls::button(frame, "Command5", QStringLiteral("Audio Setting"), 34);
+    m_close = Controls::button(frame, "Command1", QStringLiteral("Close"), 6);
+    m_monitorWarning = Controls::label(frame, "MonitorWarningLabel");
     m_monitorWarning->setWordWrap(true);
-    grid->addWidget(label(frame, "Label1", "Message Audio File :", 29), 0, 0);
+    grid->addWidget(Controls::label(frame, "Label1", QStringLiteral("Message Audio File :"), 29), 0,
+                    0);
     grid->addWidget(m_audioFile, 0, 1, 1, 2);
     grid->addWidget(m_browse, 0, 3);
     const std::tuple<const char*, const char*, int, QLineEdit*, const char*> rows[] = {
@@ -85,9 +71,9 @@ QWidget* AutoAnswerForm::basicFrame() {
         {"Label6", "Max Recording Term :", 33, m_recordingMax, "Label7"}};
     int row = 1;
     for (const auto& [name, text, id, box, unit] : rows) {
-        grid->addWidget(label(frame, name, text, id), row, 0);
+        grid->addWidget(Controls::label(frame, name, QString::fromUtf8(text), id), row, 0);
         grid->addWidget(box, row, 1);
-        grid->addWidget(label(frame, unit, "sec", 32), row++, 2);
+        grid->addWidget(Controls::label(frame, unit, QStringLiteral("sec"), 32), row++, 2);
     }
     grid->addWidget(m_audioSetting, row, 0);
     grid->addWidget(m_close, row++, 3);
@@ -110,11 +96,12 @@ QWidget* AutoAnswerForm::basicFrame() {
 }
 
 QWidget* AutoAnswerForm::remoteFrame() {
-    auto* frame = named(new QGroupBox(QStringLiteral("Remote Control"), this), "Frame2", 98);
+    auto* frame =
+        Controls::named(new QGroupBox(QStringLiteral("Remote Control"), this), "Frame2", 98);
     auto* grid = new QGridLayout(frame);
-    m_remoteKey = named(new QLineEdit(frame), "RemoteControlKeyText");
-    auto* controlers = button(frame, "Command6", "Controler List", 82);
-    grid->addWidget(label(frame, "Label9", "AccessKey :", 81), 0, 0);
+    m_remoteKey = Controls::lineEdit(frame, "RemoteControlKeyText");
+    auto* controlers = Controls::button(frame, "Command6", QStringLiteral("Controler List"), 82);
+    grid->addWidget(Controls::label(frame, "Label9", QStringLiteral("AccessKey :"), 81), 0, 0);
     grid->addWidget(m_remoteKey, 0, 1);
     grid->addWidget(controlers, 1, 1);
     connect(controlers, &QPushButton::clicked, this, &AutoAnswerForm::Command6_Click);
@@ -124,13 +111,15 @@ QWidget* AutoAnswerForm::remoteFrame() {
 }
 
 QWidget* AutoAnswerForm::mailFrame() {
-    auto* frame = named(new QGroupBox(QStringLiteral("Mail Setting"), this), "Frame1", 97);
+    auto* frame =
+        Controls::named(new QGroupBox(QStringLiteral("Mail Setting"), this), "Frame1", 97);
     auto* grid = new QGridLayout(frame);
-    m_mailFlag = named(new QCheckBox(QStringLiteral("Mail Recorded Message File"), frame),
-                       "MailFlagCheck", 106);
-    m_mailAddress = named(new QLineEdit(frame), "MailAddressText");
+    m_mailFlag = Controls::checkBox(frame, "MailFlagCheck",
+                                    QStringLiteral("Mail Recorded Message File"), 106);
+    m_mailAddress = Controls::lineEdit(frame, "MailAddressText");
     grid->addWidget(m_mailFlag, 0, 0, 1, 2);
-    grid->addWidget(label(frame, "Label8", "Sent to Mail Address :", 35), 1, 0);
+    grid->addWidget(Controls::label(frame, "Label8", QStringLiteral("Sent to Mail Address :"), 35),
+                    1, 0);
     grid->addWidget(m_mailAddress, 1, 1);
     connect(m_mailFlag, &QCheckBox::toggled, this,
             [this](bool on) { m_machine.settings().mailFlag = on; });

@@ -6,6 +6,7 @@
 #include "platform/folders.h"
 #include "platform/prompts.h"
 #include "shell/applylanguage.h"
+#include "shell/controls.h"
 
 #include <QFile>
 #include <QGroupBox>
@@ -19,11 +20,9 @@ constexpr int kColumnWidths[] = {800, 1800, 1300, 800}; // twips, 15 to a pixel
 }
 
 QWidget* AutoAnswerForm::listFrame() {
-    auto* frame = new QGroupBox(QStringLiteral("Recording File List"), this);
-    frame->setObjectName(QStringLiteral("Frame3"));
-    setTag(frame, QStringLiteral("STR-ID:99"));
-    m_grid = new QTableWidget(0, 4, frame);
-    m_grid->setObjectName(QStringLiteral("AutoAnswerFlexGrid"));
+    auto* frame =
+        Controls::named(new QGroupBox(QStringLiteral("Recording File List"), this), "Frame3", 99);
+    m_grid = Controls::named(new QTableWidget(0, 4, frame), "AutoAnswerFlexGrid");
     setTag(m_grid, QStringLiteral("STR-ID:37,38,39,40"));
     m_grid->setHorizontalHeaderLabels({QStringLiteral("Heard"), QStringLiteral("Date"),
                                        QStringLiteral("Caller"), QStringLiteral("Length")});
@@ -36,12 +35,8 @@ QWidget* AutoAnswerForm::listFrame() {
     for (int column = 0; column < 4; ++column)
         m_grid->setColumnWidth(column, kColumnWidths[column] / 15);
     m_grid->setMinimumWidth(4 + (800 + 1800 + 1300 + 800) / 15);
-    m_play = new QPushButton(QStringLiteral("Play"), frame);
-    m_play->setObjectName(QStringLiteral("Command3"));
-    setTag(m_play, QStringLiteral("STR-ID:92"));
-    m_delete = new QPushButton(QStringLiteral("Del"), frame);
-    m_delete->setObjectName(QStringLiteral("Command4"));
-    setTag(m_delete, QStringLiteral("STR-ID:91"));
+    m_play = Controls::button(frame, "Command3", QStringLiteral("Play"), 92);
+    m_delete = Controls::button(frame, "Command4", QStringLiteral("Del"), 91);
     auto* layout = new QVBoxLayout(frame);
     layout->addWidget(m_grid);
     layout->addWidget(m_play);

@@ -4,6 +4,7 @@
 #include "controlerlist.h"
 #include "shell/applylanguage.h"
 #include "shell/centerform.h"
+#include "shell/controls.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -11,14 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-namespace {
-template <class Control> Control* named(Control* control, const char* name, int textId = -1) {
-    control->setObjectName(QString::fromLatin1(name));
-    if (textId >= 0)
-        setTag(control, QStringLiteral("STR-ID:%1").arg(textId));
-    return control;
-}
-} // namespace
+using Controls::named;
 
 ControlerListDialog::ControlerListDialog(Services& services, QWidget* parent)
     : QDialog(parent), m_services(services) {

@@ -3,6 +3,7 @@
 #include "base/services.h"
 #include "shell/applylanguage.h"
 #include "shell/centerform.h"
+#include "shell/controls.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -12,14 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-namespace {
-template <class Control> Control* named(Control* control, const char* name, int textId = -1) {
-    control->setObjectName(QString::fromLatin1(name));
-    if (textId >= 0)
-        setTag(control, QStringLiteral("STR-ID:%1").arg(textId));
-    return control;
-}
-} // namespace
+using Controls::named;
 
 RemoteAutoAnswerForm::RemoteAutoAnswerForm(Services& services, RemoteControl& remote,
                                            QWidget* parent)

@@ -3,6 +3,7 @@
 #include "base/services.h"
 #include "shell/applylanguage.h"
 #include "shell/centerform.h"
+#include "shell/controls.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -13,18 +14,10 @@
 
 namespace {
 QLineEdit* makeText(QWidget* parent, const char* name) {
-    auto* text = new QLineEdit(parent);
-    text->setObjectName(QString::fromLatin1(name));
+    auto* text = Controls::lineEdit(parent, name);
     text->setReadOnly(true);
     text->setMinimumWidth(320);
     return text;
-}
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int textId) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    setTag(label, QStringLiteral("STR-ID:%1").arg(textId));
-    return label;
 }
 
 // The device a reply names: the rest of the line after its first word, which may hold blanks.
@@ -46,18 +39,16 @@ AudioForm::AudioForm(Services& services, std::function<void(const QString&)> sen
                      QWidget* parent)
     : QWidget(parent, Qt::Window), m_services(services), m_sendCommand(std::move(sendCommand)),
       m_audioInText(makeText(this, "AudioInText")), m_audioOutText(makeText(this, "AudioOutText")) {
-    setObjectName(QStringLiteral("AudioForm"));
+    Controls::named(this, "AudioForm", 34);
     setWindowTitle(QStringLiteral("Audio"));
-    setTag(this, QStringLiteral("STR-ID:34"));
-    auto* close = new QPushButton(QStringLiteral("Close"), this);
-    close->setObjectName(QStringLiteral("Command1"));
-    setTag(close, QStringLiteral("STR-ID:6"));
+    auto* close = Controls::button(this, "Command1", QStringLiteral("Close"), 6);
     connect(close, &QPushButton::clicked, this, &AudioForm::Command1_Click);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(makeLabel(this, "Label1", QStringLiteral("Audio In Device"), 27), 0, 0);
+    layout->addWidget(Controls::label(this, "Label1", QStringLiteral("Audio In Device"), 27), 0, 0);
     layout->addWidget(m_audioInText, 0, 1);
-    layout->addWidget(makeLabel(this, "Label2", QStringLiteral("Audio Out Device"), 28), 1, 0);
+    layout->addWidget(Controls::label(this, "Label2", QStringLiteral("Audio Out Device"), 28), 1,
+                      0);
     layout->addWidget(m_audioOutText, 1, 1);
     layout->addWidget(close, 2, 1, Qt::AlignRight);
     Form_Load();

@@ -3,23 +3,13 @@
 #include "base/services.h"
 #include "shell/applylanguage.h"
 #include "shell/centerform.h"
+#include "shell/controls.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-namespace {
-
-template <typename T, typename... Args>
-T* named(QWidget* parent, const char* name, Args&&... args) {
-    auto* control = new T(std::forward<Args>(args)..., parent);
-    control->setObjectName(QLatin1String(name));
-    return control;
-}
-
-} // namespace
 
 MCIForm::MCIForm(Services& services, MCIPlayer& player, QWidget* parent)
     : QWidget(parent, Qt::Window), m_player(player) {
@@ -35,16 +25,16 @@ MCIForm::MCIForm(Services& services, MCIPlayer& player, QWidget* parent)
 
 void MCIForm::buildControls() {
     auto* layout = new QGridLayout(this);
-    layout->addWidget(named<QLabel>(this, "Label2", QStringLiteral("File:")), 0, 0);
-    m_fileNameText = named<QLineEdit>(this, "FileNameText");
+    layout->addWidget(Controls::label(this, "Label2", QStringLiteral("File:")), 0, 0);
+    m_fileNameText = Controls::lineEdit(this, "FileNameText");
     layout->addWidget(m_fileNameText, 0, 1, 1, 4);
-    layout->addWidget(named<QLabel>(this, "Label1", QStringLiteral("MCI Response:")), 1, 0);
-    m_response = named<QLineEdit>(this, "txtGetString");
+    layout->addWidget(Controls::label(this, "Label1", QStringLiteral("MCI Response:")), 1, 0);
+    m_response = Controls::lineEdit(this, "txtGetString");
     layout->addWidget(m_response, 1, 1, 1, 4);
-    m_play = named<QPushButton>(this, "PlayButton", QStringLiteral("Play"));
-    m_record = named<QPushButton>(this, "RecordButton", QStringLiteral("Record"));
-    m_stop = named<QPushButton>(this, "StopButton", QStringLiteral("Stop"));
-    auto* exit = named<QPushButton>(this, "Command1", QStringLiteral("Exit"));
+    m_play = Controls::button(this, "PlayButton", QStringLiteral("Play"));
+    m_record = Controls::button(this, "RecordButton", QStringLiteral("Record"));
+    m_stop = Controls::button(this, "StopButton", QStringLiteral("Stop"));
+    auto* exit = Controls::button(this, "Command1", QStringLiteral("Exit"));
     layout->addWidget(m_play, 2, 1);
     layout->addWidget(m_record, 2, 2);
     layout->addWidget(m_stop, 2, 3);

@@ -3,6 +3,7 @@
 #include "base/services.h"
 #include "shell/applylanguage.h"
 #include "shell/centerform.h"
+#include "shell/controls.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -11,17 +12,9 @@
 
 namespace {
 QComboBox* makeCombo(QWidget* parent, const char* name) {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(QString::fromLatin1(name));
+    auto* combo = Controls::named(new QComboBox(parent), name);
     combo->setMinimumWidth(320);
     return combo;
-}
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int textId) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    setTag(label, QStringLiteral("STR-ID:%1").arg(textId));
-    return label;
 }
 
 void fillCombo(QComboBox* combo, const QStringList& items, const QString& storedText) {
@@ -43,20 +36,18 @@ MixerConfigForm::MixerConfigForm(Services& services, MixerConfig& config, QWidge
 }
 
 void MixerConfigForm::buildLayout() {
-    auto* back = new QPushButton(QStringLiteral("Back"), this);
-    back->setObjectName(QStringLiteral("Command1"));
-    setTag(back, QStringLiteral("STR-ID:100"));
+    auto* back = Controls::button(this, "Command1", QStringLiteral("Back"), 100);
     connect(back, &QPushButton::clicked, this, &MixerConfigForm::Command1_Click);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(makeLabel(this, "Label3",
-                                QStringLiteral("Select Audio Device and control, when Auto "
-                                               "Answering!!"),
-                                108),
+    layout->addWidget(Controls::label(this, "Label3",
+                                      QStringLiteral("Select Audio Device and control, when Auto "
+                                                     "Answering!!"),
+                                      108),
                       0, 0, 1, 2);
-    layout->addWidget(makeLabel(this, "Label1", QStringLiteral("Device :"), 109), 1, 0);
+    layout->addWidget(Controls::label(this, "Label1", QStringLiteral("Device :"), 109), 1, 0);
     layout->addWidget(m_combo1, 1, 1);
-    layout->addWidget(makeLabel(this, "Label2", QStringLiteral("Control :"), 110), 2, 0);
+    layout->addWidget(Controls::label(this, "Label2", QStringLiteral("Control :"), 110), 2, 0);
     layout->addWidget(m_combo2, 2, 1);
     layout->addWidget(back, 3, 1, Qt::AlignRight);
 }

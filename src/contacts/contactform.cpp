@@ -4,6 +4,7 @@
 #include "contactformcore.h"
 #include "shell/applylanguage.h"
 #include "shell/centerform.h"
+#include "shell/controls.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -22,38 +23,23 @@ namespace {
 // Column widths in twips, 15 to a pixel.
 constexpr int kColumnTwips[kContactColumns] = {1500, 3000, 1400, 1000, 1600, 1800};
 
-template <typename Control> Control* named(Control* control, const char* name, int textId = -1) {
-    control->setObjectName(QString::fromLatin1(name));
-    if (textId >= 0)
-        setTag(control, QStringLiteral("STR-ID:%1").arg(textId));
-    return control;
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name, const char* text, int textId) {
-    return named(new QPushButton(QString::fromLatin1(text), parent), name, textId);
-}
-
-QLabel* makeLabel(QWidget* parent, const char* name, const char* text, int textId) {
-    return named(new QLabel(QString::fromLatin1(text), parent), name, textId);
-}
 } // namespace
 
 ContactForm::ContactForm(Services& services, ContactFormCore& core, QWidget* parent)
     : QWidget(parent, Qt::Window), m_services(services), m_core(core),
-      m_grid(named(new QTableView(this), "ContactFlexGrid")),
-      m_contactText(named(new QLineEdit(this), "ContactText")),
-      m_groupCombo(named(new QComboBox(this), "GroupCombo")),
-      m_displayGroupCombo(named(new QComboBox(this), "DisplayGroupCombo")),
-      m_add(makeButton(this, "Command2", "Add", 90)),
-      m_del(makeButton(this, "Command3", "Del", 91)),
-      m_call(makeButton(this, "Command4", "Call", 43)),
-      m_popup(named(new QMenu(this), "PopupMenu")),
-      m_callItem(named(m_popup->addAction(QStringLiteral("Call")), "CallMenuItem", 43)) {
-    setObjectName(QStringLiteral("ContactForm"));
+      m_grid(Controls::named(new QTableView(this), "ContactFlexGrid")),
+      m_contactText(Controls::lineEdit(this, "ContactText")),
+      m_groupCombo(Controls::named(new QComboBox(this), "GroupCombo")),
+      m_displayGroupCombo(Controls::named(new QComboBox(this), "DisplayGroupCombo")),
+      m_add(Controls::button(this, "Command2", QStringLiteral("Add"), 90)),
+      m_del(Controls::button(this, "Command3", QStringLiteral("Del"), 91)),
+      m_call(Controls::button(this, "Command4", QStringLiteral("Call"), 43)),
+      m_popup(Controls::named(new QMenu(this), "PopupMenu")),
+      m_callItem(Controls::named(m_popup->addAction(QStringLiteral("Call")), "CallMenuItem", 43)) {
+    Controls::named(this, "ContactForm", 95);
     setWindowTitle(QStringLiteral("Contact"));
-    setTag(this, QStringLiteral("STR-ID:95"));
     // What the chat item should do is not settled: it has no action.
-    named(m_popup->addAction(QStringLiteral("Chat")), "ChatMenuItem");
+    Controls::named(m_popup->addAction(QStringLiteral("Chat")), "ChatMenuItem");
     m_groupCombo->setEditable(true);
     m_groupCombo->setInsertPolicy(QComboBox::NoInsert);
     buildLayout();
@@ -73,16 +59,16 @@ void ContactForm::buildLayout() {
     for (int column = 0; column < kContactColumns; ++column)
         m_grid->setColumnWidth(column, kColumnTwips[column] / 15);
 
-    auto* close = makeButton(this, "Command1", "Close", 6);
+    auto* close = Controls::button(this, "Command1", QStringLiteral("Close"), 6);
     connect(close, &QPushButton::clicked, this, &ContactForm::Command1_Click);
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_grid, 0, 0, 1, 5);
-    layout->addWidget(makeLabel(this, "Label1", "Contact:", 41), 1, 0);
+    layout->addWidget(Controls::label(this, "Label1", QStringLiteral("Contact:"), 41), 1, 0);
     layout->addWidget(m_contactText, 1, 1);
-    layout->addWidget(makeLabel(this, "Label2", "Group", 42), 1, 2);
+    layout->addWidget(Controls::label(this, "Label2", QStringLiteral("Group"), 42), 1, 2);
     layout->addWidget(m_groupCombo, 1, 3);
     layout->addWidget(m_add, 1, 4);
-    layout->addWidget(makeLabel(this, "Label3", "Group", 42), 2, 0);
+    layout->addWidget(Controls::label(this, "Label3", QStringLiteral("Group"), 42), 2, 0);
     layout->addWidget(m_displayGroupCombo, 2, 1);
     layout->addWidget(m_del, 2, 3);
     layout->addWidget(m_call, 2, 4);

@@ -7,6 +7,7 @@
 #include "platform/folders.h"
 #include "shell/applylanguage.h"
 #include "shell/centerform.h"
+#include "shell/controls.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -17,22 +18,18 @@
 
 namespace {
 
+// A control of type T made from args and the parent, named, tagged and placed at pixels.
 template <typename T, typename... Args>
 T* named(QWidget* parent, const char* name, int textNumber, QRect pixels, Args&&... args) {
-    auto* control = new T(std::forward<Args>(args)..., parent);
-    control->setObjectName(QLatin1String(name));
-    if (textNumber >= 0)
-        setTag(control, QStringLiteral("STR-ID:%1").arg(textNumber));
+    auto* control = Controls::named(new T(std::forward<Args>(args)..., parent), name, textNumber);
     control->setGeometry(pixels);
     return control;
 }
-
 } // namespace
 
 DartsForm::DartsForm(Services& services, DartsGame& game, QWidget* parent)
     : QWidget(parent, Qt::Window), m_services(services), m_game(game) {
-    setObjectName(QStringLiteral("DartsForm"));
-    setTag(this, QStringLiteral("STR-ID:47"));
+    Controls::named(this, "DartsForm", 47);
     setWindowTitle(QStringLiteral("Arrowfall"));
     setFixedSize(480, 430);
     buildControls();

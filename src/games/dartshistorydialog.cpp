@@ -3,6 +3,7 @@
 #include "base/services.h"
 #include "shell/applylanguage.h"
 #include "shell/centerform.h"
+#include "shell/controls.h"
 
 #include <QGroupBox>
 #include <QHeaderView>
@@ -16,13 +17,10 @@
 namespace {
 constexpr std::array<int, 7> kColumnTwips = {600, 1500, 1500, 1500, 800, 1800, 1800};
 
+// A control of type T made from args and the parent, named and tagged.
 template <typename T, typename... Args>
 T* named(QWidget* parent, const char* name, int textNumber, Args&&... args) {
-    auto* control = new T(std::forward<Args>(args)..., parent);
-    control->setObjectName(QLatin1String(name));
-    if (textNumber >= 0)
-        setTag(control, QStringLiteral("STR-ID:%1").arg(textNumber));
-    return control;
+    return Controls::named(new T(std::forward<Args>(args)..., parent), name, textNumber);
 }
 
 QColor rowColour(const QString& result) {
@@ -37,8 +35,7 @@ QColor rowColour(const QString& result) {
 DartsHistoryDialog::DartsHistoryDialog(Services& services, const QString& historyPath,
                                        QWidget* parent)
     : QDialog(parent) {
-    setObjectName(QStringLiteral("DartsHistoryDialog"));
-    setTag(this, QStringLiteral("STR-ID:51"));
+    Controls::named(this, "DartsHistoryDialog", 51);
     setWindowTitle(QStringLiteral("Darts Game History"));
     buildControls();
     CenterForm(this);

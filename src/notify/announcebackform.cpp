@@ -2,8 +2,8 @@
 
 #include "base/services.h"
 #include "notify/announceback.h"
-#include "notify/notifycontrols.h"
 #include "shell/centerform.h"
+#include "shell/controls.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -11,20 +11,17 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-using NotifyControls::named;
-
 AnnounceBackForm::AnnounceBackForm(Services& services, AnnounceBack& announceBack, QWidget* parent)
     : QDialog(parent), m_announceBack(announceBack),
-      m_handleText(named(new QLineEdit(this), "CallbackHandleText")),
-      m_onlyFriends(named(new QCheckBox(QStringLiteral("Announce only to friends"), this),
-                          "CallbackOnlyToFriendsCheck", 80)) {
-    setObjectName(QStringLiteral("AnnounceBackForm"));
+      m_handleText(Controls::lineEdit(this, "CallbackHandleText")),
+      m_onlyFriends(Controls::checkBox(this, "CallbackOnlyToFriendsCheck",
+                                       QStringLiteral("Announce only to friends"), 80)) {
+    Controls::named(this, "AnnounceBackForm", 19);
     setWindowTitle(QStringLiteral("Announce Back"));
-    setTag(this, QStringLiteral("STR-ID:19"));
-    auto* label = named(new QLabel(QStringLiteral("Skype Handle for Call/Message back :"), this),
-                        "Label3", 20);
+    auto* label =
+        Controls::label(this, "Label3", QStringLiteral("Skype Handle for Call/Message back :"), 20);
     label->setBuddy(m_handleText);
-    auto* back = named(new QPushButton(QStringLiteral("Back"), this), "Command1", 100);
+    auto* back = Controls::button(this, "Command1", QStringLiteral("Back"), 100);
     auto* grid = new QGridLayout(this);
     grid->addWidget(label, 0, 0);
     grid->addWidget(m_handleText, 0, 1);

@@ -2,8 +2,8 @@
 
 #include "base/services.h"
 #include "notify/broadcastrecipients.h"
-#include "notify/notifycontrols.h"
 #include "shell/centerform.h"
+#include "shell/controls.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -12,22 +12,19 @@
 #include <QListWidget>
 #include <QPushButton>
 
-using NotifyControls::named;
-
 BroadCastStatusForm::BroadCastStatusForm(Services& services, BroadcastRecipients& recipients,
                                          QWidget* parent)
     : QDialog(parent), m_services(services), m_recipients(recipients),
-      m_userText(named(new QLineEdit(this), "UserText")),
-      m_userList(named(new QListWidget(this), "UserList")),
-      m_del(named(new QPushButton(QStringLiteral("Del"), this), "Command1", 91)) {
-    setObjectName(QStringLiteral("BroadCastStatusForm"));
+      m_userText(Controls::lineEdit(this, "UserText")),
+      m_userList(Controls::named(new QListWidget(this), "UserList")),
+      m_del(Controls::button(this, "Command1", QStringLiteral("Del"), 91)) {
+    Controls::named(this, "BroadCastStatusForm", 14);
     setWindowTitle(QStringLiteral("Properties of Skype Account for sending status"));
-    setTag(this, QStringLiteral("STR-ID:14"));
-    auto* label = named(
-        new QLabel(QStringLiteral("Please list up Skype Account to send My Skype Status !!"), this),
-        "Label1", 105);
-    auto* add = named(new QPushButton(QStringLiteral("Add"), this), "Command2", 90);
-    auto* close = named(new QPushButton(QStringLiteral("Close"), this), "Command4", 6);
+    auto* label = Controls::label(
+        this, "Label1", QStringLiteral("Please list up Skype Account to send My Skype Status !!"),
+        105);
+    auto* add = Controls::button(this, "Command2", QStringLiteral("Add"), 90);
+    auto* close = Controls::button(this, "Command4", QStringLiteral("Close"), 6);
     auto* grid = new QGridLayout(this);
     grid->addWidget(label, 0, 0, 1, 2);
     grid->addWidget(m_userText, 1, 0);

@@ -4,6 +4,7 @@
 #include "notify/mailpassword.h"
 #include "notify/mailsender.h"
 #include "shell/applylanguage.h"
+#include "shell/controls.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -11,46 +12,27 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-
-QLabel* captionLabel(QWidget* parent, const char* name, const QString& text, int strId) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    setTag(label, QStringLiteral("STR-ID:%1").arg(strId));
-    return label;
-}
-
-} // namespace
-
 MailLogonBox::MailLogonBox(MailSender& sender, const LanguagePack& language, QWidget* parent)
     : QGroupBox(QStringLiteral("Server login"), parent), m_sender(sender), m_language(language) {
-    setObjectName(QStringLiteral("Frame2"));
-    setTag(this, QStringLiteral("STR-ID:908"));
+    Controls::named(this, "Frame2", 908);
     auto* grid = new QGridLayout(this);
-    m_securityCombo = new QComboBox(this);
-    m_securityCombo->setObjectName(QStringLiteral("SecurityCombo"));
+    m_securityCombo = Controls::named(new QComboBox(this), "SecurityCombo");
     // In the order of SmtpSecurity; the port is the default when the server text has none.
     m_securityCombo->addItems({QStringLiteral("None (25)"), QStringLiteral("STARTTLS (587)"),
                                QStringLiteral("TLS (465)")});
-    m_userText = new QLineEdit(this);
-    m_userText->setObjectName(QStringLiteral("UserText"));
-    m_passwordText = new QLineEdit(this);
-    m_passwordText->setObjectName(QStringLiteral("PasswordText"));
+    m_userText = Controls::lineEdit(this, "UserText");
+    m_passwordText = Controls::lineEdit(this, "PasswordText");
     m_passwordText->setEchoMode(QLineEdit::Password);
-    m_secretStatusLabel = new QLabel(this);
-    m_secretStatusLabel->setObjectName(QStringLiteral("SecretStatusLabel"));
+    m_secretStatusLabel = Controls::label(this, "SecretStatusLabel");
     m_secretStatusLabel->setWordWrap(true);
-    m_command3 = new QPushButton(QStringLiteral("Test"), this);
-    m_command3->setObjectName(QStringLiteral("Command3"));
-    setTag(m_command3, QStringLiteral("STR-ID:903"));
-    m_testResultLabel = new QLabel(this);
-    m_testResultLabel->setObjectName(QStringLiteral("TestResultLabel"));
+    m_command3 = Controls::button(this, "Command3", QStringLiteral("Test"), 903);
+    m_testResultLabel = Controls::label(this, "TestResultLabel");
     m_testResultLabel->setWordWrap(true);
-    grid->addWidget(captionLabel(this, "Label6", QStringLiteral("Security"), 900), 0, 0);
+    grid->addWidget(Controls::label(this, "Label6", QStringLiteral("Security"), 900), 0, 0);
     grid->addWidget(m_securityCombo, 0, 1);
-    grid->addWidget(captionLabel(this, "Label7", QStringLiteral("User name"), 901), 1, 0);
+    grid->addWidget(Controls::label(this, "Label7", QStringLiteral("User name"), 901), 1, 0);
     grid->addWidget(m_userText, 1, 1);
-    grid->addWidget(captionLabel(this, "Label8", QStringLiteral("Password"), 902), 2, 0);
+    grid->addWidget(Controls::label(this, "Label8", QStringLiteral("Password"), 902), 2, 0);
     grid->addWidget(m_passwordText, 2, 1);
     grid->addWidget(m_secretStatusLabel, 3, 0, 1, 2);
     grid->addWidget(m_command3, 4, 0);

@@ -7,6 +7,7 @@
 #include "notify/smtptransport.h"
 #include "shell/applylanguage.h"
 #include "shell/centerform.h"
+#include "shell/controls.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -18,20 +19,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int strId) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    if (strId >= 0)
-        setTag(label, QStringLiteral("STR-ID:%1").arg(strId));
-    return label;
-}
-
-QLineEdit* makeText(QWidget* parent, const char* name) {
-    auto* text = new QLineEdit(parent);
-    text->setObjectName(QLatin1String(name));
-    return text;
-}
 
 // Shows the text unless the control already holds it, so typing keeps its cursor.
 void showText(QLineEdit* edit, const QString& text) {
@@ -57,37 +44,33 @@ SendMailForm::SendMailForm(Services& services, MailSender& sender, QWidget* pare
 SendMailForm::~SendMailForm() = default;
 
 void SendMailForm::buildControls() {
-    auto* frame = new QGroupBox(QStringLiteral("Mail Setting"), this);
-    frame->setObjectName(QStringLiteral("Frame1"));
-    setTag(frame, QStringLiteral("STR-ID:97"));
+    auto* frame =
+        Controls::named(new QGroupBox(QStringLiteral("Mail Setting"), this), "Frame1", 97);
     auto* grid = new QGridLayout(frame);
-    m_smtpServerText = makeText(frame, "SMTPServerText");
-    m_fromText = makeText(frame, "FromText");
-    m_toText = makeText(frame, "ToText");
-    m_subjectText = makeText(frame, "SubjectText");
-    m_attachmentText = makeText(frame, "AttachmentText");
-    grid->addWidget(makeLabel(frame, "Label1", QStringLiteral("SMTP Server"), 16), 0, 0);
+    m_smtpServerText = Controls::lineEdit(frame, "SMTPServerText");
+    m_fromText = Controls::lineEdit(frame, "FromText");
+    m_toText = Controls::lineEdit(frame, "ToText");
+    m_subjectText = Controls::lineEdit(frame, "SubjectText");
+    m_attachmentText = Controls::lineEdit(frame, "AttachmentText");
+    grid->addWidget(Controls::label(frame, "Label1", QStringLiteral("SMTP Server"), 16), 0, 0);
     grid->addWidget(m_smtpServerText, 0, 1);
-    grid->addWidget(makeLabel(frame, "Label2", QStringLiteral("SenderMailAddress"), 17), 1, 0);
+    grid->addWidget(Controls::label(frame, "Label2", QStringLiteral("SenderMailAddress"), 17), 1,
+                    0);
     grid->addWidget(m_fromText, 1, 1);
-    grid->addWidget(makeLabel(frame, "Label3", QStringLiteral("MailAddress"), 18), 2, 0);
+    grid->addWidget(Controls::label(frame, "Label3", QStringLiteral("MailAddress"), 18), 2, 0);
     grid->addWidget(m_toText, 2, 1);
-    grid->addWidget(makeLabel(frame, "Label4", QStringLiteral("Subject"), -1), 3, 0);
+    grid->addWidget(Controls::label(frame, "Label4", QStringLiteral("Subject")), 3, 0);
     grid->addWidget(m_subjectText, 3, 1);
-    grid->addWidget(makeLabel(frame, "Label5", QStringLiteral("Attachment"), -1), 4, 0);
+    grid->addWidget(Controls::label(frame, "Label5", QStringLiteral("Attachment")), 4, 0);
     grid->addWidget(m_attachmentText, 4, 1);
-    m_bodyText = new QPlainTextEdit(frame);
-    m_bodyText->setObjectName(QStringLiteral("BodyText"));
+    m_bodyText = Controls::named(new QPlainTextEdit(frame), "BodyText");
     grid->addWidget(m_bodyText, 5, 0, 1, 2);
-    m_text6 = makeText(frame, "Text6");
+    m_text6 = Controls::lineEdit(frame, "Text6");
     m_text6->setReadOnly(true);
     grid->addWidget(m_text6, 6, 0, 1, 2);
 
-    m_command1 = new QPushButton(QStringLiteral("Send"), this);
-    m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command2 = new QPushButton(QStringLiteral("Close"), this);
-    m_command2->setObjectName(QStringLiteral("Command2"));
-    setTag(m_command2, QStringLiteral("STR-ID:6"));
+    m_command1 = Controls::button(this, "Command1", QStringLiteral("Send"));
+    m_command2 = Controls::button(this, "Command2", QStringLiteral("Close"), 6);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_command1);

@@ -14,5 +14,4 @@ target_sources(quenlark_core PRIVATE
 target_sources(quenlark_widgets PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/announcebackform.cpp
     ${CMAKE_CURRENT_LIST_DIR}/broadcaststatusform.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/notifycontrols.cpp
     ${CMAKE_CURRENT_LIST_DIR}/trackerforms.cpp)

@@ -4,14 +4,12 @@
 #include "notify/calltracker.h"
 #include "notify/friendslist.h"
 #include "notify/messagetracker.h"
-#include "notify/notifycontrols.h"
 #include "shell/centerform.h"
+#include "shell/controls.h"
 
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
-
-using NotifyControls::named;
 
 namespace {
 
@@ -19,8 +17,7 @@ namespace {
 template <typename Form>
 void layOut(Form* form, QTableView* grid, const char* buttonText, int textId,
             void (Form::*click)()) {
-    auto* button =
-        named(new QPushButton(QString::fromLatin1(buttonText), form), "Command1", textId);
+    auto* button = Controls::button(form, "Command1", QString::fromLatin1(buttonText), textId);
     QObject::connect(button, &QPushButton::clicked, form, click);
     auto* layout = new QVBoxLayout(form);
     layout->addWidget(grid);
@@ -32,7 +29,7 @@ void layOut(Form* form, QTableView* grid, const char* buttonText, int textId,
 
 MessageForm::MessageForm(Services& services, MessageTracker& tracker, QWidget* parent)
     : QWidget(parent, Qt::Window),
-      m_grid(NotifyControls::makeGrid(this, "MessageFlexGrid", &tracker.table(), {1000, 1000})) {
+      m_grid(Controls::grid(this, "MessageFlexGrid", &tracker.table(), {1000, 1000})) {
     setObjectName(QStringLiteral("MessageForm"));
     setWindowTitle(QStringLiteral("Message"));
     layOut(this, m_grid, "Hide", -1, &MessageForm::Command1_Click);
@@ -42,8 +39,7 @@ MessageForm::MessageForm(Services& services, MessageTracker& tracker, QWidget* p
 
 CallForm::CallForm(Services& services, CallTracker& tracker, QWidget* parent)
     : QWidget(parent, Qt::Window),
-      m_grid(NotifyControls::makeGrid(this, "CallFlexGrid", &tracker.table(),
-                                      {1000, 1000, 1000, 1000})) {
+      m_grid(Controls::grid(this, "CallFlexGrid", &tracker.table(), {1000, 1000, 1000, 1000})) {
     setObjectName(QStringLiteral("CallForm"));
     setWindowTitle(QStringLiteral("Call"));
     layOut(this, m_grid, "Hide", -1, &CallForm::Command1_Click);
@@ -52,8 +48,7 @@ CallForm::CallForm(Services& services, CallTracker& tracker, QWidget* parent)
 }
 
 FriendsForm::FriendsForm(Services& services, FriendsList& friends, QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      m_grid(NotifyControls::makeGrid(this, "FriendsGrid", &friends, {2000})) {
+    : QWidget(parent, Qt::Window), m_grid(Controls::grid(this, "FriendsGrid", &friends, {2000})) {
     setObjectName(QStringLiteral("FriendsForm"));
     setWindowTitle(QStringLiteral("Friends"));
     layOut(this, m_grid, "Back", 100, &FriendsForm::Command1_Click);

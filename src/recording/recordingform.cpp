@@ -1,10 +1,11 @@
 #include "recordingform.h"
 
+#include "base/languagepack.h"
+#include "base/services.h"
 #include "recordinghistory.h"
 #include "shell/applylanguage.h"
 #include "shell/centerform.h"
-#include "base/languagepack.h"
-#include "base/services.h"
+#include "shell/controls.h"
 
 #include <QGridLayout>
 #include <QHeaderView>
@@ -14,13 +15,6 @@
 namespace {
 // Twips of the designed grid per pixel at the usual 96 dots per inch.
 constexpr int kTwipsPerPixel = 15;
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, const char* tag) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    setTag(button, QString::fromLatin1(tag));
-    return button;
-}
 
 // The current pack's text for a caption that changes with the state; the designed text while
 // no pack holds it.
@@ -44,8 +38,7 @@ RecordingForm::RecordingForm(Services& services, RecordingHistory& history, QWid
 }
 
 void RecordingForm::buildLayout() {
-    m_grid = new QTableView(this);
-    m_grid->setObjectName(QStringLiteral("RecordingFlexGrid"));
+    m_grid = Controls::named(new QTableView(this), "RecordingFlexGrid");
     m_grid->setModel(&m_model);
     m_grid->setSelectionMode(QAbstractItemView::NoSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -56,9 +49,9 @@ void RecordingForm::buildLayout() {
     connect(m_grid, &QTableView::clicked, this,
             [this](const QModelIndex& index) { m_history.selectRow(index.row()); });
 
-    m_play = makeButton(this, "Command2", QStringLiteral("Play"), "STR-ID:92");
-    m_delete = makeButton(this, "Command3", QStringLiteral("Del"), "STR-ID:91");
-    m_close = makeButton(this, "Command1", QStringLiteral("Close"), "STR-ID:6");
+    m_play = Controls::button(this, "Command2", QStringLiteral("Play"), 92);
+    m_delete = Controls::button(this, "Command3", QStringLiteral("Del"), 91);
+    m_close = Controls::button(this, "Command1", QStringLiteral("Close"), 6);
     connect(m_play, &QPushButton::clicked, &m_history, &RecordingHistory::Command2_Click);
     connect(m_delete, &QPushButton::clicked, &m_history, &RecordingHistory::Command3_Click);
     connect(m_close, &QPushButton::clicked, this, &RecordingForm::Command1_Click);

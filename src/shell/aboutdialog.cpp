@@ -3,32 +3,25 @@
 #include "applylanguage.h"
 #include "base/services.h"
 #include "centerform.h"
+#include "controls.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
-} // namespace
-
 AboutDialog::AboutDialog(Services& services, QWidget* parent)
     : QDialog(parent), m_services(services) {
     setObjectName(QStringLiteral("AboutDialog"));
     setWindowTitle(QStringLiteral("About Quenlark"));
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("OKButton"));
+    auto* ok = Controls::button(this, "OKButton", QStringLiteral("OK"));
     ok->setDefault(true);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(makeLabel(this, "Label1", QStringLiteral("Quenlark")));
-    layout->addWidget(makeLabel(this, "Label5", versionText()));
-    layout->addWidget(makeLabel(this, "Label3",
-                                QStringLiteral("Answering machine, call recorder and chat and "
-                                               "mail notices beside your VoIP client.")));
+    layout->addWidget(Controls::label(this, "Label1", QStringLiteral("Quenlark")));
+    layout->addWidget(Controls::label(this, "Label5", versionText()));
+    layout->addWidget(
+        Controls::label(this, "Label3",
+                        QStringLiteral("Answering machine, call recorder and chat and "
+                                       "mail notices beside your VoIP client.")));
     layout->addWidget(ok);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     Form_Load();

@@ -5,6 +5,7 @@
 #include "base/languagepack.h"
 #include "base/services.h"
 #include "centerform.h"
+#include "controls.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -13,15 +14,8 @@
 #include <QPushButton>
 
 namespace {
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
-
 QListWidget* makeList(QWidget* parent, const char* name) {
-    auto* list = new QListWidget(parent);
-    list->setObjectName(QString::fromLatin1(name));
+    auto* list = Controls::named(new QListWidget(parent), name);
     list->setUniformItemSizes(true);
     list->setMinimumWidth(560);
     return list;
@@ -31,21 +25,18 @@ QListWidget* makeList(QWidget* parent, const char* name) {
 ConsoleForm::ConsoleForm(Services& services, QWidget* parent)
     : QWidget(parent, Qt::Window), m_services(services),
       m_consoleList(makeList(this, "ConsoleList")), m_statusList(makeList(this, "StatusList")),
-      m_commandText(new QLineEdit(this)) {
+      m_commandText(Controls::lineEdit(this, "CommandText")) {
     setObjectName(QStringLiteral("ConsoleForm"));
     setWindowTitle(QStringLiteral("Console"));
-    m_commandText->setObjectName(QStringLiteral("CommandText"));
-    auto* doIt = new QPushButton(QStringLiteral("Do It"), this);
-    doIt->setObjectName(QStringLiteral("Command2"));
-    auto* exit = new QPushButton(QStringLiteral("Exit"), this);
-    exit->setObjectName(QStringLiteral("Command1"));
+    auto* doIt = Controls::button(this, "Command2", QStringLiteral("Do It"));
+    auto* exit = Controls::button(this, "Command1", QStringLiteral("Exit"));
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(makeLabel(this, "Label2", QStringLiteral("Console:")), 0, 0, 1, 3);
+    layout->addWidget(Controls::label(this, "Label2", QStringLiteral("Console:")), 0, 0, 1, 3);
     layout->addWidget(m_consoleList, 1, 0, 1, 3);
-    layout->addWidget(makeLabel(this, "Label3", QStringLiteral("Status:")), 2, 0, 1, 3);
+    layout->addWidget(Controls::label(this, "Label3", QStringLiteral("Status:")), 2, 0, 1, 3);
     layout->addWidget(m_statusList, 3, 0, 1, 3);
-    layout->addWidget(makeLabel(this, "Label1", QStringLiteral("Command:")), 4, 0);
+    layout->addWidget(Controls::label(this, "Label1", QStringLiteral("Command:")), 4, 0);
     layout->addWidget(m_commandText, 4, 1);
     layout->addWidget(doIt, 4, 2);
     layout->addWidget(exit, 5, 2);

@@ -5,6 +5,7 @@
 #include "base/loglib.h"
 #include "base/services.h"
 #include "centerform.h"
+#include "controls.h"
 #include "platform/settingsstore.h"
 
 #include <QListWidget>
@@ -17,13 +18,10 @@ const SettingKey kLanguageKey{"Locale", "Language", ""};
 
 LanguageDialog::LanguageDialog(Services& services, QWidget* parent)
     : QDialog(parent), m_services(services), m_languageList(new QListWidget(this)) {
-    setObjectName(QStringLiteral("LanguageDialog"));
-    setTag(this, QStringLiteral("STR-ID:23"));
+    Controls::named(this, "LanguageDialog", 23);
     setWindowTitle(QStringLiteral("Language"));
-    m_languageList->setObjectName(QStringLiteral("LanguageList"));
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("OKButton"));
-    setTag(ok, QStringLiteral("STR-ID:21"));
+    Controls::named(m_languageList, "LanguageList");
+    auto* ok = Controls::button(this, "OKButton", QStringLiteral("OK"), 21);
     ok->setDefault(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_languageList);

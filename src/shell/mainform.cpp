@@ -8,6 +8,7 @@
 #include "base/loglib.h"
 #include "base/services.h"
 #include "centerform.h"
+#include "controls.h"
 #include "languagedialog.h"
 #include "mainformwindows.h"
 #include "notify/mailsender.h"
@@ -29,25 +30,11 @@
 namespace {
 constexpr const char* kModule = "MainForm";
 
-template <typename Control>
-Control* named(Control* control, const char* name, const char* tag = nullptr) {
-    control->setObjectName(QString::fromLatin1(name));
-    if (tag)
-        setTag(control, QString::fromLatin1(tag));
-    return control;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, const char* tag = nullptr) {
-    return named(new QLabel(text, parent), name, tag);
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& text,
-                    const char* tag = nullptr) {
-    return named(new QPushButton(text, parent), name, tag);
-}
+using Controls::button;
+using Controls::label;
 
 QLineEdit* readOnlyText(QWidget* parent, const char* name) {
-    auto* text = named(new QLineEdit(parent), name);
+    auto* text = Controls::lineEdit(parent, name);
     text->setReadOnly(true);
     return text;
 }
@@ -90,28 +77,26 @@ void MainForm::buildControls() {
     m_counterText = readOnlyText(central, "RecieveResponseCounterText");
     pair(label(central, "Label1", QStringLiteral("Recv Response from Skeype")), m_counterText);
 
-    grid->addWidget(label(central, "Label3", QStringLiteral("Functions"), "STR-ID:12"), row++, 0, 1,
-                    3);
+    grid->addWidget(label(central, "Label3", QStringLiteral("Functions"), 12), row++, 0, 1, 3);
     struct SwitchRow {
         MainFormCore::Switch which;
         const char* box;
         const char* boxText;
-        const char* boxTag;
+        int boxTag;
         const char* button;
-        const char* buttonTag;
+        int buttonTag;
     };
     const SwitchRow rows[] = {
-        {MainFormCore::SendIM, "SendIMCheck", "Send Status By IM (Ringing and IM)", "STR-ID:101",
-         "Command1", "STR-ID:2"},
-        {MainFormCore::SendMail, "SendMailCheck", "Send Status By Mail (Ringing Only!!)",
-         "STR-ID:102", "Command2", "STR-ID:2"},
-        {MainFormCore::CallbackAnounce, "CallbackAnounceCheck", "Announce Call/Message Back",
-         "STR-ID:103", "Command3", "STR-ID:2"},
-        {MainFormCore::AutoAnswer, "AutoAnswerCheck", "Auto Answering", "STR-ID:104", "Command4",
-         "STR-ID:8"},
+        {MainFormCore::SendIM, "SendIMCheck", "Send Status By IM (Ringing and IM)", 101, "Command1",
+         2},
+        {MainFormCore::SendMail, "SendMailCheck", "Send Status By Mail (Ringing Only!!)", 102,
+         "Command2", 2},
+        {MainFormCore::CallbackAnounce, "CallbackAnounceCheck", "Announce Call/Message Back", 103,
+         "Command3", 2},
+        {MainFormCore::AutoAnswer, "AutoAnswerCheck", "Auto Answering", 104, "Command4", 8},
     };
     for (const SwitchRow& r : rows) {
-        auto* box = named(new QCheckBox(QString::fromLatin1(r.boxText), central), r.box, r.boxTag);
+        auto* box = Controls::checkBox(central, r.box, QString::fromLatin1(r.boxText), r.boxTag);
         auto* properties = button(central, r.button, QStringLiteral("Properties ..."), r.buttonTag);
         grid->addWidget(box, row, 0, 1, 2);
         grid->addWidget(properties, row++, 2);
@@ -127,19 +112,14 @@ void MainForm::buildControls() {
     m_mciStatusLabel = label(central, "MCIStatusLabel", {});
     grid->addWidget(m_mciStatusLabel, row++, 0, 1, 3);
 
-    grid->addWidget(label(central, "Label4", QStringLiteral("Record Call"), "STR-ID:7"), row, 0);
-    grid->addWidget(button(central, "RecordButton", QStringLiteral("Record Start"), "STR-ID:10"),
-                    row, 1);
-    grid->addWidget(
-        button(central, "Command5", QStringLiteral("Recording History ..."), "STR-ID:13"), row++,
-        2);
-    grid->addWidget(label(central, "Label5", QStringLiteral("Contact"), "STR-ID:95"), row, 0);
-    grid->addWidget(button(central, "Command6", QStringLiteral("Contact List"), "STR-ID:96"), row++,
-                    1);
-    grid->addWidget(label(central, "Label10", QStringLiteral("Remote Control"), "STR-ID:83"), row,
-                    0);
-    grid->addWidget(button(central, "Command7", QStringLiteral("AutoAnswer"), "STR-ID:9"), row++,
-                    1);
+    grid->addWidget(label(central, "Label4", QStringLiteral("Record Call"), 7), row, 0);
+    grid->addWidget(button(central, "RecordButton", QStringLiteral("Record Start"), 10), row, 1);
+    grid->addWidget(button(central, "Command5", QStringLiteral("Recording History ..."), 13), row++,
+                    2);
+    grid->addWidget(label(central, "Label5", QStringLiteral("Contact"), 95), row, 0);
+    grid->addWidget(button(central, "Command6", QStringLiteral("Contact List"), 96), row++, 1);
+    grid->addWidget(label(central, "Label10", QStringLiteral("Remote Control"), 83), row, 0);
+    grid->addWidget(button(central, "Command7", QStringLiteral("AutoAnswer"), 9), row++, 1);
 }
 
 void MainForm::addSwitch(MainFormCore::Switch which, QCheckBox* box, QPushButton* properties) {

@@ -12,6 +12,7 @@
 #include "blackjackform.h"
 #include "consoleform.h"
 #include "contacts/contactform.h"
+#include "controls.h"
 #include "games/dartsform.h"
 #include "games/dartsgame.h"
 #include "languagedialog.h"
@@ -30,20 +31,12 @@
 namespace {
 constexpr const char* kModule = "MainForm";
 
-QMenu* addMenu(QMenuBar* bar, const char* name, const QString& title, const char* tag = nullptr) {
-    auto* menu = bar->addMenu(title);
-    menu->setObjectName(QString::fromLatin1(name));
-    if (tag)
-        setTag(menu, QString::fromLatin1(tag));
-    return menu;
+QMenu* addMenu(QMenuBar* bar, const char* name, const QString& title, int textId = -1) {
+    return Controls::named(bar->addMenu(title), name, textId);
 }
 
-QAction* addItem(QMenu* menu, const char* name, const QString& text, const char* tag = nullptr) {
-    QAction* action = menu->addAction(text);
-    action->setObjectName(QString::fromLatin1(name));
-    if (tag)
-        setTag(action, QString::fromLatin1(tag));
-    return action;
+QAction* addItem(QMenu* menu, const char* name, const QString& text, int textId = -1) {
+    return Controls::named(menu->addAction(text), name, textId);
 }
 } // namespace
 
@@ -52,21 +45,21 @@ void MainForm::buildMenus() {
     // The tray popup is the menu bar's first drop-down; it never shows in the bar itself.
     m_popupMenu = addMenu(bar, "Popup2Menu", QStringLiteral("Popup"));
     m_popupMenu->menuAction()->setVisible(false);
-    connect(addItem(m_popupMenu, "ShowMainFormMenu", QStringLiteral("Show"), "STR-ID:24"),
+    connect(addItem(m_popupMenu, "ShowMainFormMenu", QStringLiteral("Show"), 24),
             &QAction::triggered, this, &MainForm::ShowMainFormMenu_Click);
-    connect(addItem(m_popupMenu, "ShowAboutMenu", QStringLiteral("About"), "STR-ID:25"),
-            &QAction::triggered, this, &MainForm::ShowAboutMenu_Click);
+    connect(addItem(m_popupMenu, "ShowAboutMenu", QStringLiteral("About"), 25), &QAction::triggered,
+            this, &MainForm::ShowAboutMenu_Click);
     m_popupMenu->addSeparator()->setObjectName(QStringLiteral("SP2Menu"));
-    connect(addItem(m_popupMenu, "PopupExitMenu", QStringLiteral("Exit"), "STR-ID:26"),
-            &QAction::triggered, this, &MainForm::PopupExitMenu_Click);
+    connect(addItem(m_popupMenu, "PopupExitMenu", QStringLiteral("Exit"), 26), &QAction::triggered,
+            this, &MainForm::PopupExitMenu_Click);
 
-    QMenu* file = addMenu(bar, "FileMenu", QStringLiteral("File"), "STR-ID:1");
-    connect(addItem(file, "FileMenuHideItem", QStringLiteral("Hide"), "STR-ID:6"),
-            &QAction::triggered, this, &MainForm::FileMenuHideItem_Click);
+    QMenu* file = addMenu(bar, "FileMenu", QStringLiteral("File"), 1);
+    connect(addItem(file, "FileMenuHideItem", QStringLiteral("Hide"), 6), &QAction::triggered, this,
+            &MainForm::FileMenuHideItem_Click);
 
     // MixerMenu has no action.
-    QMenu* properties = addMenu(bar, "PropertiesMenu", QStringLiteral("Properties .."), "STR-ID:2");
-    connect(addItem(properties, "LanguageMenu", QStringLiteral("Language"), "STR-ID:23"),
+    QMenu* properties = addMenu(bar, "PropertiesMenu", QStringLiteral("Properties .."), 2);
+    connect(addItem(properties, "LanguageMenu", QStringLiteral("Language"), 23),
             &QAction::triggered, this, &MainForm::LanguageMenu_Click);
     connect(
         addItem(properties, "ToolMenuBroadCastStatusItem", QStringLiteral("Send IM Setting ...")),
@@ -80,15 +73,15 @@ void MainForm::buildMenus() {
             &QAction::triggered, this, &MainForm::AutoAnswerMenu_Click);
     addItem(properties, "RecordingMenu", QStringLiteral("Recording ..."));
 
-    QMenu* tool = addMenu(bar, "ToolMenu", QStringLiteral("Tool"), "STR-ID:4");
+    QMenu* tool = addMenu(bar, "ToolMenu", QStringLiteral("Tool"), 4);
     connect(addItem(tool, "FileMenuConnectItem", QStringLiteral("Connect")), &QAction::triggered,
             this, &MainForm::FileMenuConnectItem_Click);
     connect(addItem(tool, "SoundVolumeMenu", QStringLiteral("SoundVolume")), &QAction::triggered,
             this, &MainForm::SoundVolumeMenu_Click);
 
     QMenu* game = addMenu(bar, "GameMenuItem", QStringLiteral("Game"));
-    connect(addItem(game, "DartsMenuItem", QStringLiteral("Darts"), "STR-ID:47"),
-            &QAction::triggered, this, &MainForm::DartsMenuItem_Click);
+    connect(addItem(game, "DartsMenuItem", QStringLiteral("Darts"), 47), &QAction::triggered, this,
+            &MainForm::DartsMenuItem_Click);
 
     m_debugMenu = addMenu(bar, "DebugMenu", QStringLiteral("Debug"));
     m_debugMenu->menuAction()->setVisible(false);
@@ -108,9 +101,9 @@ void MainForm::buildMenus() {
     connect(addItem(m_debugMenu, "DisplayMenuFriendsItem", QStringLiteral("Friends")),
             &QAction::triggered, this, &MainForm::DisplayMenuFriendsItem_Click);
 
-    QMenu* help = addMenu(bar, "HelpMenu", QStringLiteral("Help"), "STR-ID:5");
-    connect(addItem(help, "HelpMenuAboutItem", QStringLiteral("About"), "STR-ID:25"),
-            &QAction::triggered, this, &MainForm::ShowAboutMenu_Click);
+    QMenu* help = addMenu(bar, "HelpMenu", QStringLiteral("Help"), 5);
+    connect(addItem(help, "HelpMenuAboutItem", QStringLiteral("About"), 25), &QAction::triggered,
+            this, &MainForm::ShowAboutMenu_Click);
 }
 
 void MainForm::ShowMainFormMenu_Click() {

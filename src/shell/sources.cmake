@@ -1,6 +1,8 @@
-# Application shell: the windows shared by every feature (centring, language, console, dialogs).
+# Application shell: what every window shares (centring, language, building controls), the
+# console and the dialogs.
 target_sources(quenlark_widgets PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/applylanguage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/centerform.cpp
     ${CMAKE_CURRENT_LIST_DIR}/consoleform.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/controls.cpp
     ${CMAKE_CURRENT_LIST_DIR}/languagedialog.cpp)
