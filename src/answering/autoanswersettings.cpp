@@ -21,7 +21,7 @@ void AutoAnswerSettings::load(const SettingsStore& store) {
     ringingWaitSec1 = readSetting(store, AutoAnswerKeys::RingingWaitSec1);
     ringingWaitSec2 = readSetting(store, AutoAnswerKeys::RingingWaitSec2);
     recordingMaxSec = readSetting(store, AutoAnswerKeys::RecordingMaxSec);
-    mailFlag = readIntSetting(store, {"AutoAnswer", "MailFlagCheck", "0"}) != 0;
+    mailFlag = readFlag(store, AutoAnswerKeys::MailFlagCheck);
     mailAddress = readSetting(store, AutoAnswerKeys::MailAddress);
     remoteControlKey = readSetting(store, AutoAnswerKeys::RemoteControlKey);
 }
@@ -31,8 +31,7 @@ void AutoAnswerSettings::save(SettingsStore& store) const {
     writeSetting(store, AutoAnswerKeys::RingingWaitSec1, ringingWaitSec1);
     writeSetting(store, AutoAnswerKeys::RingingWaitSec2, ringingWaitSec2);
     writeSetting(store, AutoAnswerKeys::RecordingMaxSec, recordingMaxSec);
-    writeSetting(store, AutoAnswerKeys::MailFlagCheck,
-                 mailFlag ? QStringLiteral("1") : QStringLiteral("0"));
+    writeFlag(store, AutoAnswerKeys::MailFlagCheck, mailFlag);
     writeSetting(store, AutoAnswerKeys::MailAddress, mailAddress);
     writeSetting(store, AutoAnswerKeys::RemoteControlKey, remoteControlKey);
 }

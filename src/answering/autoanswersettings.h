@@ -4,16 +4,23 @@
 
 #include <QString>
 
-// Section "AutoAnswer": the answering machine's settings, every value text.
-struct AutoAnswerKeys {
-    static constexpr SettingKey AudioFile{"AutoAnswer", "AudioFile", ""};
-    static constexpr SettingKey RingingWaitSec1{"AutoAnswer", "RingingWaitSec1", "15"};
-    static constexpr SettingKey RingingWaitSec2{"AutoAnswer", "RingingWaitSec2", "5"};
-    static constexpr SettingKey RecordingMaxSec{"AutoAnswer", "RecordingMaxSec", "20"};
-    static constexpr SettingKey MailFlagCheck{"AutoAnswer", "MailFlagCheck", ""};
-    static constexpr SettingKey MailAddress{"AutoAnswer", "MailAddress", ""};
-    static constexpr SettingKey RemoteControlKey{"AutoAnswer", "RemoteControlKey", ""};
-};
+// Section "AutoAnswer", owned by AutoAnswerSettings: the answering machine's settings, every
+// value text; "MailFlagCheck" is a check-box state "0"/"1".
+namespace AutoAnswerKeys {
+inline constexpr SettingKey AudioFile{"AutoAnswer", "AudioFile", ""};
+inline constexpr SettingKey RingingWaitSec1{"AutoAnswer", "RingingWaitSec1", "15"};
+inline constexpr SettingKey RingingWaitSec2{"AutoAnswer", "RingingWaitSec2", "5"};
+inline constexpr SettingKey RecordingMaxSec{"AutoAnswer", "RecordingMaxSec", "20"};
+inline constexpr SettingKey MailFlagCheck{"AutoAnswer", "MailFlagCheck", ""};
+inline constexpr SettingKey MailAddress{"AutoAnswer", "MailAddress", ""};
+inline constexpr SettingKey RemoteControlKey{"AutoAnswer", "RemoteControlKey", ""};
+inline constexpr SettingKey all[] = {AudioFile,       RingingWaitSec1, RingingWaitSec2,
+                                     RecordingMaxSec, MailFlagCheck,   MailAddress,
+                                     RemoteControlKey};
+// The controller list (ControlerList): "Controler001", "Controler002", ...
+inline constexpr SettingList Controler{"AutoAnswer", "Controler", "", 3, 1};
+inline constexpr SettingList lists[] = {Controler};
+} // namespace AutoAnswerKeys
 
 // The values of the window's controls. The times stay the texts the user typed; the machine
 // reads them through the checked accessors.

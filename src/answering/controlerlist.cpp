@@ -1,21 +1,15 @@
 #include "controlerlist.h"
 
-#include "platform/settingsstore.h"
+#include "answering/autoanswersettings.h"
 
 namespace ControlerList {
 
-namespace {
-const QString kSection = QStringLiteral("AutoAnswer");
-}
-
-QString keyName(int n) {
-    return QStringLiteral("Controler%1").arg(n, 3, 10, QLatin1Char('0'));
-}
+using AutoAnswerKeys::Controler;
 
 QStringList load(const SettingsStore& store) {
     QStringList entries;
     for (int n = 1; n <= kMaxEntries; ++n) {
-        const QString value = store.read(kSection, keyName(n));
+        const QString value = readSetting(store, Controler, n);
         if (value.isEmpty())
             break;
         entries.append(value);
@@ -26,7 +20,7 @@ QStringList load(const SettingsStore& store) {
 void remove(SettingsStore& store) {
     SettingsBatch batch(store);
     for (int n = 1; n <= kMaxEntries; ++n)
-        deleteIfPresent(store, kSection, keyName(n));
+        deleteIfPresent(store, Controler, n);
 }
 
 void save(SettingsStore& store, const QStringList& entries) {
@@ -36,7 +30,7 @@ void save(SettingsStore& store, const QStringList& entries) {
     for (const QString& entry : entries) {
         if (++n > kMaxEntries)
             break;
-        store.write(kSection, keyName(n), entry);
+        writeSetting(store, Controler, n, entry);
     }
 }
 

@@ -7,12 +7,12 @@ class SettingsStore;
 
 // The handles allowed to control this answering machine from another copy of the program:
 // section "AutoAnswer", entry n (from 1) under "Controler" + n in three digits
-// ("Controler001", "Controler002", ...). The list ends at the first missing or empty key.
+// ("Controler001", "Controler002", ...; AutoAnswerKeys::Controler). The list ends at the
+// first missing or empty key.
 namespace ControlerList {
 
 constexpr int kMaxEntries = 999;
 
-QString keyName(int n);
 QStringList load(const SettingsStore& store);
 // Deletes every Controler### key, gaps included, so a removed entry cannot come back.
 void remove(SettingsStore& store);

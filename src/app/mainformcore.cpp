@@ -4,24 +4,16 @@
 #include "base/genlibtext.h"
 #include "base/loglib.h"
 #include "base/services.h"
-#include "platform/settingsstore.h"
+#include "mainformkeys.h"
 
+#include <iterator>
 #include <limits>
 
 namespace {
 constexpr const char* kModule = "MainForm";
 constexpr int kSupervisionMs = SkypeAPIHandler::kSupervisionMs;
 
-// Section "Main": the four switches (check-box states "0"/"1") and the two debug keys, which
-// the program reads at start-up and never writes.
-const std::array<SettingKey, MainFormCore::SwitchCount> kSwitchKeys{{
-    {"Main", "SendIMFlag", "0"},
-    {"Main", "SendMailFlag", "0"},
-    {"Main", "CallbackAnounceFlag", "0"},
-    {"Main", "AutoAnswerFlag", "0"},
-}};
-const SettingKey kLogLevelKey{"Main", "LogLevel", "0"};
-const SettingKey kDebugModeKey{"Main", "DebugMode", "Off"};
+static_assert(std::size(MainKeys::switches) == MainFormCore::SwitchCount);
 
 // The first word of a line split at single blanks, and the second (empty when missing).
 struct Words {
@@ -59,16 +51,16 @@ void MainFormCore::plugInto() {
 
 void MainFormCore::LoadDebug() {
     TraceScope trace(m_services.log, kModule, "LoadDebug");
-    m_logLevel = readIntSetting(m_services.settings, kLogLevelKey);
+    m_logLevel = readIntSetting(m_services.settings, MainKeys::LogLevel);
     // Only the exact text "On" opens the console; "on" or "ON" do not.
-    m_debugMode = readSetting(m_services.settings, kDebugModeKey) == QLatin1String("On");
+    m_debugMode = readOnOff(m_services.settings, MainKeys::DebugMode);
     m_services.console.setEnabled(m_debugMode);
 }
 
 void MainFormCore::LoadMainSetting() {
     TraceScope trace(m_services.log, kModule, "LoadMainSetting");
     for (int which = 0; which < SwitchCount; ++which) {
-        const bool on = readIntSetting(m_services.settings, kSwitchKeys[which]) != 0;
+        const bool on = readFlag(m_services.settings, MainKeys::switches[which]);
         m_switches[which] = on;
         // Always told, so the boxes and buttons show the stored state after a re-attach too.
         emit switchChanged(static_cast<Switch>(which), on);
@@ -79,13 +71,12 @@ void MainFormCore::SaveMainSetting() {
     TraceScope trace(m_services.log, kModule, "SaveMainSetting");
     DeleteMainSetting();
     for (int which = 0; which < SwitchCount; ++which)
-        writeSetting(m_services.settings, kSwitchKeys[which],
-                     m_switches[which] ? QStringLiteral("1") : QStringLiteral("0"));
+        writeFlag(m_services.settings, MainKeys::switches[which], m_switches[which]);
 }
 
 void MainFormCore::DeleteMainSetting() {
     TraceScope trace(m_services.log, kModule, "DeleteMainSetting");
-    for (const SettingKey& key : kSwitchKeys)
+    for (const SettingKey& key : MainKeys::switches)
         deleteIfPresent(m_services.settings, key);
 }
 

@@ -6,12 +6,13 @@
 
 class MixerLib;
 
-// Section "MixerConfig": the texts of the chosen device and recording source (texts, not
-// indexes, so a list that changes order keeps the choice).
-struct MixerConfigKeys {
-    static constexpr SettingKey Device{"MixerConfig", "Device", ""};
-    static constexpr SettingKey Control{"MixerConfig", "Control", ""};
-};
+// Section "MixerConfig", owned by MixerConfig: the texts of the chosen device and recording
+// source (texts, not indexes, so a list that changes order keeps the choice).
+namespace MixerConfigKeys {
+inline constexpr SettingKey Device{"MixerConfig", "Device", ""};
+inline constexpr SettingKey Control{"MixerConfig", "Control", ""};
+inline constexpr SettingKey all[] = {Device, Control};
+} // namespace MixerConfigKeys
 
 // The logic of the mixer configuration window: captures the sound card's recording-source
 // state and switches the source for the length of a recording and back. The recording

@@ -4,68 +4,55 @@
 #include "contactlist.h"
 #include "platform/settingsstore.h"
 
-namespace {
-const QString kSection = QStringLiteral("Contact");
-const QString kDisplayGroup = QStringLiteral("DisplayGroup");
-const QString kGroupSuffix = QStringLiteral("_group");
-} // namespace
+using ContactKeys::DisplayGroup;
+using ContactKeys::Group;
+using ContactKeys::Handle;
 
 namespace ContactStore {
-
-QString positionKey(int position) {
-    return QStringLiteral("%1").arg(position, 4, 10, QLatin1Char('0'));
-}
 
 QString LoadContacts(SettingsStore& store, ContactList& list, DebugConsole& console) {
     SettingsBatch batch(store);
     list.clear();
-    for (int i = 0;; ++i) {
-        const QString key = positionKey(i);
+    for (int i = Handle.first;; ++i) {
         ContactRecord record;
-        record.Handle = store.read(kSection, key);
+        record.Handle = readSetting(store, Handle, i);
         if (record.Handle.isEmpty())
             break;
-        record.Group = store.read(kSection, key + kGroupSuffix);
+        record.Group = readSetting(store, Group, i);
         list.append(std::move(record));
         // The handle itself is not printed: it is the settings file's text, not ours.
-        if (!list.at(i).Sendable)
+        if (!list.at(list.count() - 1).Sendable)
             console.ConsolePrint(QStringLiteral("Contact %1 is not asked about: its handle "
                                                 "holds blanks, commas or control characters")
-                                     .arg(key));
+                                     .arg(Handle.key(i)));
     }
-    return store.read(kSection, kDisplayGroup);
+    return readSetting(store, DisplayGroup);
 }
 
 namespace {
 // Removes the stored positions from first up to the first gap.
 void deleteFrom(SettingsStore& store, int first) {
-    for (int i = first;; ++i) {
-        const QString key = positionKey(i);
-        if (store.read(kSection, key).isEmpty())
-            break;
-        store.remove(kSection, key);
-        deleteIfPresent(store, kSection, key + kGroupSuffix);
-    }
+    for (int i = first; deleteIfPresent(store, Handle, i); ++i)
+        deleteIfPresent(store, Group, i);
 }
 } // namespace
 
 void DeleteSavedContacts(SettingsStore& store) {
     SettingsBatch batch(store);
-    deleteFrom(store, 0);
-    deleteIfPresent(store, kSection, kDisplayGroup);
+    deleteFrom(store, Handle.first);
+    deleteIfPresent(store, DisplayGroup);
 }
 
 void SaveContacts(SettingsStore& store, const ContactList& list, const QString& displayGroup) {
-    // The same stored list as deleting every position and writing the list from 0, without
-    // removing the keys that are written again at once.
+    // The same stored list as deleting every position and writing the list from the first,
+    // without removing the keys that are written again at once.
     SettingsBatch batch(store);
     for (int i = 0; i < list.count(); ++i) {
-        const QString key = positionKey(i);
-        store.write(kSection, key, list.at(i).Handle);
-        store.write(kSection, key + kGroupSuffix, list.at(i).Group);
+        writeSetting(store, Handle, Handle.first + i, list.at(i).Handle);
+        writeSetting(store, Group, Handle.first + i, list.at(i).Group);
     }
-    deleteFrom(store, list.count());
-    store.write(kSection, kDisplayGroup, displayGroup);
+    deleteFrom(store, Handle.first + list.count());
+    writeSetting(store, DisplayGroup, displayGroup);
 }
 
 } // namespace ContactStore

@@ -1,18 +1,26 @@
 #pragma once
 
+#include "platform/settingsstore.h"
+
 #include <QString>
 
 class ContactList;
 class DebugConsole;
-class SettingsStore;
 
-// The contact list in the settings store, section "Contact": the handle under its position in
-// the list as four digits ("0000", "0001", ...), the group under the same digits + "_group",
-// and "DisplayGroup". The first position without a handle ends the list. Each save and load
-// is one batch, so the settings file is read and written once, not once per key.
+// Section "Contact", owned by ContactStore: the handle under its position in the list as four
+// digits ("0000", "0001", ...), the group under the same digits + "_group", and
+// "DisplayGroup". The first position without a handle ends the list.
+namespace ContactKeys {
+inline constexpr SettingList Handle{"Contact", "", "", 4, 0};
+inline constexpr SettingList Group{"Contact", "", "_group", 4, 0};
+inline constexpr SettingKey DisplayGroup{"Contact", "DisplayGroup", ""};
+inline constexpr SettingKey all[] = {DisplayGroup};
+inline constexpr SettingList lists[] = {Handle, Group};
+} // namespace ContactKeys
+
+// The contact list in the settings store. Each save and load is one batch, so the settings
+// file is read and written once, not once per key.
 namespace ContactStore {
-
-QString positionKey(int position);
 
 // Replaces the list with the stored one; returns the stored display group. A stored handle
 // that may not go onto a host command line is kept, and the console says why it is not asked.

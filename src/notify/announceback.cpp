@@ -3,12 +3,6 @@
 #include "base/genlibtext.h"
 #include "notify/friendslist.h"
 #include "notify/notifyswitches.h"
-#include "platform/settingsstore.h"
-
-namespace {
-const SettingKey kHandleKey{"AnnounceBack", "CallbackHandle", ""};
-const SettingKey kOnlyFriendsKey{"AnnounceBack", "CallbackOnlyFriends", "Off"};
-} // namespace
 
 AnnounceBack::AnnounceBack(SettingsStore& settings, const NotifySwitches& switches,
                            const FriendsList& friends,
@@ -31,18 +25,18 @@ void AnnounceBack::setOnlyToFriends(bool on) {
 }
 
 void AnnounceBack::Load() {
-    m_callbackHandle = readSetting(m_settings, kHandleKey);
+    m_callbackHandle = readSetting(m_settings, AnnounceBackKeys::CallbackHandle);
     // Only the exact text "On" ticks the box.
-    m_onlyToFriends = readSetting(m_settings, kOnlyFriendsKey) == QLatin1String("On");
+    m_onlyToFriends = readOnOff(m_settings, AnnounceBackKeys::CallbackOnlyFriends);
     emit settingsChanged();
 }
 
 void AnnounceBack::Save() {
-    deleteIfPresent(m_settings, kHandleKey);
-    deleteIfPresent(m_settings, kOnlyFriendsKey);
-    writeSetting(m_settings, kHandleKey, GEnLib::TrimmedBlanks(m_callbackHandle).toString());
-    writeSetting(m_settings, kOnlyFriendsKey,
-                 m_onlyToFriends ? QStringLiteral("On") : QStringLiteral("Off"));
+    for (const SettingKey& key : AnnounceBackKeys::all)
+        deleteIfPresent(m_settings, key);
+    writeSetting(m_settings, AnnounceBackKeys::CallbackHandle,
+                 GEnLib::TrimmedBlanks(m_callbackHandle).toString());
+    writeOnOff(m_settings, AnnounceBackKeys::CallbackOnlyFriends, m_onlyToFriends);
 }
 
 bool AnnounceBack::Announce(const QString& sender, Kind kind) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/settingsstore.h"
+
 #include <QObject>
 #include <QString>
 
@@ -7,12 +9,18 @@
 
 class FriendsList;
 class NotifySwitches;
-class SettingsStore;
+
+// Section "AnnounceBack", owned by AnnounceBack: the handle to name in announcements and
+// whether only friends are answered ("On"/"Off").
+namespace AnnounceBackKeys {
+inline constexpr SettingKey CallbackHandle{"AnnounceBack", "CallbackHandle", ""};
+inline constexpr SettingKey CallbackOnlyFriends{"AnnounceBack", "CallbackOnlyFriends", "Off"};
+inline constexpr SettingKey all[] = {CallbackHandle, CallbackOnlyFriends};
+} // namespace AnnounceBackKeys
 
 // Announce back: a chat reply that asks whoever wrote or called to write or call back to
-// another handle. Settings in section "AnnounceBack": "CallbackHandle" (the handle to name)
-// and "CallbackOnlyFriends" ("On": answer only friends). The window AnnounceBackForm edits
-// them; both trackers call Announce, which reads everything at that moment.
+// another handle. The window AnnounceBackForm edits the settings; both trackers call
+// Announce, which reads everything at that moment.
 class AnnounceBack : public QObject {
     Q_OBJECT
 public:

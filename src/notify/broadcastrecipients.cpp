@@ -1,18 +1,11 @@
 #include "broadcastrecipients.h"
 
 #include "base/genlibtext.h"
-#include "platform/settingsstore.h"
 
-namespace {
-const QString kSection = QStringLiteral("BroadCastStatus");
-} // namespace
+using BroadCastStatusKeys::User;
 
 BroadcastRecipients::BroadcastRecipients(SettingsStore& settings, QObject* parent)
     : QObject(parent), m_settings(settings) {}
-
-QString BroadcastRecipients::keyFor(int position) {
-    return QStringLiteral("User") + QString::number(position).rightJustified(3, u'0');
-}
 
 bool BroadcastRecipients::isValidHandle(QStringView handle) {
     if (handle.isEmpty())
@@ -27,8 +20,8 @@ bool BroadcastRecipients::isValidHandle(QStringView handle) {
 
 void BroadcastRecipients::Load() {
     m_users.clear();
-    for (int position = 1;; ++position) {
-        const QString value = m_settings.read(kSection, keyFor(position));
+    for (int position = User.first;; ++position) {
+        const QString value = readSetting(m_settings, User, position);
         if (value.isEmpty())
             break;
         const QString handle = GEnLib::TrimmedBlanks(value).toString();
@@ -39,14 +32,12 @@ void BroadcastRecipients::Load() {
 }
 
 void BroadcastRecipients::Save() {
-    for (int position = 1;; ++position) {
-        const QString key = keyFor(position);
-        if (m_settings.read(kSection, key).isEmpty())
-            break;
-        m_settings.remove(kSection, key);
-    }
+    // The stored keys up to the first missing one go; the list is written anew.
+    int position = User.first;
+    while (deleteIfPresent(m_settings, User, position))
+        ++position;
     for (int i = 0; i < m_users.size(); ++i)
-        m_settings.write(kSection, keyFor(i + 1), m_users[i]);
+        writeSetting(m_settings, User, User.first + i, m_users[i]);
 }
 
 bool BroadcastRecipients::add(const QString& text) {

@@ -1,20 +1,25 @@
 #pragma once
 
+#include "platform/settingsstore.h"
+
 #include <QObject>
 #include <QStringList>
 
-class SettingsStore;
+// Section "BroadCastStatus", owned by BroadcastRecipients: one handle a key, "User001",
+// "User002", ...; the first missing or empty key ends the list.
+namespace BroadCastStatusKeys {
+inline constexpr SettingList User{"BroadCastStatus", "User", "", 3, 1};
+inline constexpr SettingList lists[] = {User};
+} // namespace BroadCastStatusKeys
 
 // The broadcast recipient list: the handles that receive the chat reports of incoming chats
-// and calls, in order. Stored in section "BroadCastStatus" under "User001", "User002", ...;
-// the first missing or empty key ends the list. Changes take effect for the trackers at once;
-// they are stored only by Save (the window's "Close" button).
+// and calls, in order. Changes take effect for the trackers at once; they are stored only by
+// Save (the window's "Close" button).
 class BroadcastRecipients : public QObject {
     Q_OBJECT
 public:
     explicit BroadcastRecipients(SettingsStore& settings, QObject* parent = nullptr);
 
-    static QString keyFor(int position); // "User" + the 1-based position, at least 3 digits
     // A handle is one word: not empty, no blank, no comma and no control character. Anything
     // else would split the report's command into another recipient and another text.
     static bool isValidHandle(QStringView handle);

@@ -109,22 +109,24 @@ void MailSender::setSecurity(SmtpSecurity security) {
 
 void MailSender::LoadSettings() {
     const SettingsStore& store = m_services.settings;
-    setSmtpServer(readSetting(store, kSendMailSettings[0]));
-    setFrom(readSetting(store, kSendMailSettings[1]));
-    setTo(readSetting(store, kSendMailSettings[2]));
-    setSecurity(ParseSecurity(readSetting(store, kSendMailSettings[3])));
-    setUser(readSetting(store, kSendMailSettings[4]));
+    setSmtpServer(readSetting(store, SendMailKeys::SMTPServer));
+    setFrom(readSetting(store, SendMailKeys::SenderMailAddress));
+    setTo(readSetting(store, SendMailKeys::MailAddress));
+    setSecurity(ParseSecurity(readSetting(store, SendMailKeys::Security)));
+    setUser(readSetting(store, SendMailKeys::UserName));
     if (!m_user.isEmpty())
         m_password->load(MailPassword::keyFor(m_user, ParseServerText(m_smtpServer).host));
 }
 
 void MailSender::SaveSettings() {
     SettingsStore& store = m_services.settings;
-    for (const SettingKey& key : kSendMailSettings)
+    for (const SettingKey& key : SendMailKeys::all)
         deleteIfPresent(store, key);
-    const QString values[] = {m_smtpServer, m_from, m_to, SecurityText(m_security), m_user};
-    for (int i = 0; i < 5; ++i)
-        writeSetting(store, kSendMailSettings[i], values[i].trimmed());
+    writeSetting(store, SendMailKeys::SMTPServer, m_smtpServer.trimmed());
+    writeSetting(store, SendMailKeys::SenderMailAddress, m_from.trimmed());
+    writeSetting(store, SendMailKeys::MailAddress, m_to.trimmed());
+    writeSetting(store, SendMailKeys::Security, SecurityText(m_security));
+    writeSetting(store, SendMailKeys::UserName, m_user.trimmed());
     if (!m_user.trimmed().isEmpty())
         m_password->save(MailPassword::keyFor(m_user, ParseServerText(m_smtpServer).host));
 }

@@ -16,12 +16,17 @@
 struct Services;
 class MailPassword;
 
-// Settings of the mail sender, section "SendMail".
-inline constexpr SettingKey kSendMailSettings[] = {
-    {"SendMail", "SMTPServer", ""},  {"SendMail", "SenderMailAddress", ""},
-    {"SendMail", "MailAddress", ""}, {"SendMail", "Security", "None"},
-    {"SendMail", "UserName", ""},
-};
+// Section "SendMail", owned by MailSender: the mail window's fields and the server login (the
+// password is in the secret store, never here).
+namespace SendMailKeys {
+inline constexpr SettingKey SMTPServer{"SendMail", "SMTPServer", ""};
+inline constexpr SettingKey SenderMailAddress{"SendMail", "SenderMailAddress", ""};
+inline constexpr SettingKey MailAddress{"SendMail", "MailAddress", ""};
+inline constexpr SettingKey Security{"SendMail", "Security", "None"};
+inline constexpr SettingKey UserName{"SendMail", "UserName", ""};
+inline constexpr SettingKey all[] = {SMTPServer, SenderMailAddress, MailAddress, Security,
+                                     UserName};
+} // namespace SendMailKeys
 
 // The logic of the mail window: its fields, the queue of mails and the SMTP conversation that
 // sends them one at a time, driven by the server's replies and a 65-second inactivity timer.

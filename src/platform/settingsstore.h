@@ -32,11 +32,26 @@ private:
     SettingsStore& m_store;
 };
 
-// One key of a section with its default, so each section keeps its keys in one table.
+// One key of a section with its default. Each section declares its keys in one table next to
+// the class that owns them (a namespace "<Section>Keys" with the keys and "all" of them), and
+// every read and write goes through the table, so the stored names live in one place.
 struct SettingKey {
     const char* section;
     const char* key;
     const char* defaultValue;
+};
+
+// A numbered run of keys in one section: prefix, the position with at least `digits` digits,
+// suffix ("User001", "0000_group"). A list starts at position `first`; its first empty value
+// ends it.
+struct SettingList {
+    const char* section;
+    const char* prefix;
+    const char* suffix;
+    int digits;
+    int first;
+
+    QString key(int position) const;
 };
 
 // The stored text, or the key's default when the key is missing or empty.
@@ -44,6 +59,21 @@ QString readSetting(const SettingsStore& store, const SettingKey& key);
 // The stored number; the default when the text is missing or not a decimal number.
 int readIntSetting(const SettingsStore& store, const SettingKey& key);
 void writeSetting(SettingsStore& store, const SettingKey& key, const QString& value);
-// Deletes the key only after a read that found it non-empty, as the store demands.
-void deleteIfPresent(SettingsStore& store, const QString& section, const QString& key);
-void deleteIfPresent(SettingsStore& store, const SettingKey& key);
+
+// Check-box states stored as "0"/"1": any stored number other than 0 is ticked, text that is
+// no number reads as the default.
+bool readFlag(const SettingsStore& store, const SettingKey& key);
+void writeFlag(SettingsStore& store, const SettingKey& key, bool on);
+// Switches stored as "On"/"Off": only the exact text "On" is on ("on" and "ON" are not).
+bool readOnOff(const SettingsStore& store, const SettingKey& key);
+void writeOnOff(SettingsStore& store, const SettingKey& key, bool on);
+
+QString readSetting(const SettingsStore& store, const SettingList& list, int position);
+void writeSetting(SettingsStore& store, const SettingList& list, int position,
+                  const QString& value);
+
+// Deletes the key only after a read that found it non-empty, as the store demands; tells
+// whether it did.
+bool deleteIfPresent(SettingsStore& store, const QString& section, const QString& key);
+bool deleteIfPresent(SettingsStore& store, const SettingKey& key);
+bool deleteIfPresent(SettingsStore& store, const SettingList& list, int position);

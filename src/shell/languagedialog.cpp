@@ -12,10 +12,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-const SettingKey kLanguageKey{"Locale", "Language", ""};
-}
-
 LanguageDialog::LanguageDialog(Services& services, QWidget* parent)
     : QDialog(parent), m_services(services), m_languageList(new QListWidget(this)) {
     Controls::named(this, "LanguageDialog", 23);
@@ -47,7 +43,7 @@ void LanguageDialog::fillLanguageList() {
 }
 
 void LanguageDialog::selectStoredLanguage() {
-    const QString stored = readSetting(m_services.settings, kLanguageKey);
+    const QString stored = readSetting(m_services.settings, LocaleKeys::Language);
     QList<QListWidgetItem*> matches = m_languageList->findItems(stored, Qt::MatchExactly);
     if (matches.isEmpty() || stored.isEmpty())
         matches = m_languageList->findItems(QStringLiteral("en"), Qt::MatchExactly);
@@ -65,8 +61,8 @@ QString LanguageDialog::GetLanguageSetting() const {
 void LanguageDialog::OKButton_Click() {
     TraceScope trace(m_services.log, "LanguageDialog", "OKButton_Click");
     const QString code = GetLanguageSetting();
-    deleteIfPresent(m_services.settings, kLanguageKey);
-    writeSetting(m_services.settings, kLanguageKey, code.trimmed());
+    deleteIfPresent(m_services.settings, LocaleKeys::Language);
+    writeSetting(m_services.settings, LocaleKeys::Language, code.trimmed());
     ApplyLanguageToAll(m_services.language, code);
     hide();
 }

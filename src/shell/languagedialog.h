@@ -1,9 +1,17 @@
 #pragma once
 
+#include "platform/settingsstore.h"
+
 #include <QDialog>
 
 struct Services;
 class QListWidget;
+
+// Section "Locale", owned by LanguageDialog: the chosen language code.
+namespace LocaleKeys {
+inline constexpr SettingKey Language{"Locale", "Language", ""};
+inline constexpr SettingKey all[] = {Language};
+} // namespace LocaleKeys
 
 // "Language": lists the language packs found beside the program and applies the chosen one.
 class LanguageDialog : public QDialog {

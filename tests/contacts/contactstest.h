@@ -11,10 +11,8 @@
 struct Contacts {
     explicit Contacts(const QStringList& stored = {}, bool load = true) {
         for (int i = 0; i < stored.size(); ++i) {
-            const QString key = ContactStore::positionKey(i);
-            test.settings.write(QStringLiteral("Contact"), key, stored[i].section(u'|', 0, 0));
-            test.settings.write(QStringLiteral("Contact"), key + QStringLiteral("_group"),
-                                stored[i].section(u'|', 1));
+            writeSetting(test.settings, ContactKeys::Handle, i, stored[i].section(u'|', 0, 0));
+            writeSetting(test.settings, ContactKeys::Group, i, stored[i].section(u'|', 1));
         }
         test.console.setEnabled(true);
         if (load)
