@@ -1,14 +1,14 @@
 // A mail with a 10 MB WAV recording attached, delivered to a real SMTP server (aiosmtpd) on
 // loopback: seconds from SendMail to the "OK" outcome. Target: under 1 s.
+#include "mail_bench_support.h"
 #include "notify/base64lib.h"
 #include "notify/mailsender.h"
+#include "smtpsink.h"
 #include "testservices.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -17,31 +17,7 @@
 
 namespace {
 
-constexpr qint64 kWavBytes = 10LL * 1024 * 1024;
 constexpr int kRuns = 5;
-
-// The benchmark's own SMTP server: tests/notify/smtp_sink.py, which prints "PORT n".
-quint16 startSink(QProcess& sink, const QString& folder) {
-    sink.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(QUENLARK_SMTP_SINK), folder});
-    while (sink.waitForReadyRead(10000)) {
-        while (sink.canReadLine()) {
-            const QByteArray line = sink.readLine().trimmed();
-            if (line.startsWith("PORT "))
-                return static_cast<quint16>(line.mid(5).toUInt());
-        }
-    }
-    return 0;
-}
-
-bool writeWav(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QByteArray data(kWavBytes, Qt::Uninitialized);
-    QRandomGenerator::global()->fillRange(reinterpret_cast<quint32*>(data.data()), data.size() / 4);
-    data.replace(0, 4, "RIFF");
-    return file.write(data) == data.size();
-}
 
 } // namespace
 
@@ -51,7 +27,7 @@ int main(int argc, char** argv) {
     bench.dir.setAutoRemove(!qEnvironmentVariableIsSet("QUENLARK_BENCH_KEEP"));
 
     QProcess sink;
-    const quint16 port = startSink(sink, bench.dir.filePath(QStringLiteral("received")));
+    const quint16 port = SmtpSink::start(sink, {bench.dir.filePath(QStringLiteral("received"))});
     if (port == 0) {
         std::fprintf(stderr, "the SMTP server did not start (python3-aiosmtpd installed?)\n");
         return 1;
@@ -61,7 +37,7 @@ int main(int argc, char** argv) {
         bench.folders.userDataPath() + QStringLiteral("/20261206120000_bob.wav");
     QElapsedTimer encodeTimer;
     encodeTimer.start();
-    if (!writeWav(wav) || !Base64Lib::EncodeFile(wav, attachment)) {
+    if (!MailBench::writeWav(wav) || !Base64Lib::EncodeFile(wav, attachment)) {
         std::fprintf(stderr, "cannot prepare the attachment\n");
         return 1;
     }
@@ -104,7 +80,7 @@ int main(int argc, char** argv) {
     std::sort(seconds.begin(), seconds.end());
     const double median = seconds[seconds.size() / 2];
     std::printf("Mail with a %.0f MB WAV attachment to aiosmtpd on loopback, %d runs\n",
-                kWavBytes / 1e6, kRuns);
+                MailBench::kWavBytes / 1e6, kRuns);
     std::printf("  Base64 encoding of the attachment (before SendMail): %.3f s\n", encodeSec);
     std::printf("  SendMail to \"OK\": median %.3f s, best %.3f s, worst %.3f s\n", median,
                 seconds.front(), seconds.back());

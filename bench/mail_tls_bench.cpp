@@ -1,18 +1,17 @@
 // The same mail with a 10 MB WAV recording attached, sent to aiosmtpd on loopback in plain
 // mode and over STARTTLS with AUTH PLAIN, runs alternating: seconds from SendMail to "OK".
 // Target: the STARTTLS median at most 1.5 times the plain median.
+#include "mail_bench_support.h"
 #include "memorysecretstore.h"
 #include "notify/base64lib.h"
 #include "notify/mailpassword.h"
 #include "notify/mailsender.h"
+#include "smtpsink.h"
 #include "testservices.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
-#include <QRandomGenerator>
-#include <QSslConfiguration>
 
 #include <algorithm>
 #include <cstdio>
@@ -20,33 +19,7 @@
 
 namespace {
 
-constexpr qint64 kWavBytes = 10LL * 1024 * 1024;
 constexpr int kRuns = 5;
-
-// Starts a sink script and reads its "PORT n" line; a "CA path" line is trusted on the way.
-quint16 startSink(QProcess& sink, const QStringList& args) {
-    sink.start(QStringLiteral("/usr/bin/python3"), args);
-    while (sink.canReadLine() || sink.waitForReadyRead(20000)) {
-        const QByteArray line = sink.readLine().trimmed();
-        if (line.startsWith("CA ")) {
-            QSslConfiguration config = QSslConfiguration::defaultConfiguration();
-            config.addCaCertificates(QString::fromUtf8(line.mid(3)));
-            QSslConfiguration::setDefaultConfiguration(config);
-        }
-        if (line.startsWith("PORT "))
-            return static_cast<quint16>(line.mid(5).toUInt());
-    }
-    return 0;
-}
-
-bool writeWav(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QByteArray data(kWavBytes, Qt::Uninitialized);
-    QRandomGenerator::global()->fillRange(reinterpret_cast<quint32*>(data.data()), data.size() / 4);
-    return file.write(data) == data.size();
-}
 
 // Seconds from SendMail to "OK", or a negative number when the mail failed.
 double sendOnce(MailSender& sender, const QString& attachment) {
@@ -75,15 +48,13 @@ int main(int argc, char** argv) {
     TestServices bench;
     QProcess plainSink;
     QProcess tlsSink;
-    const QString sinks = QStringLiteral(QUENLARK_SMTP_SINKS);
-    const quint16 plainPort =
-        startSink(plainSink, {sinks + "/smtp_sink.py", bench.dir.filePath("plain")});
-    const quint16 tlsPort =
-        startSink(tlsSink, {sinks + "/smtp_tls_sink.py", bench.dir.filePath("tls"), "starttls",
-                            "127.0.0.1", "alice:s3cret"});
+    const quint16 plainPort = SmtpSink::start(plainSink, {bench.dir.filePath("plain")});
+    const quint16 tlsPort = SmtpSink::start(
+        tlsSink, {bench.dir.filePath("tls"), "starttls", "127.0.0.1", "alice:s3cret"},
+        "smtp_tls_sink.py");
     const QString wav = bench.dir.filePath(QStringLiteral("recording.wav"));
     const QString attachment = bench.folders.userDataPath() + "/20261206120000_bob.wav";
-    if (plainPort == 0 || tlsPort == 0 || !writeWav(wav) ||
+    if (plainPort == 0 || tlsPort == 0 || !MailBench::writeWav(wav) ||
         !Base64Lib::EncodeFile(wav, attachment)) {
         std::fprintf(stderr, "cannot start the SMTP servers (python3-aiosmtpd, openssl?)\n");
         return 1;
@@ -118,7 +89,7 @@ int main(int argc, char** argv) {
     const double tlsMedian = median(tlsSeconds);
     const double ratio = tlsMedian / plainMedian;
     std::printf("Mail with a %.0f MB WAV attachment to aiosmtpd on loopback, %d runs each\n",
-                kWavBytes / 1e6, kRuns);
+                MailBench::kWavBytes / 1e6, kRuns);
     std::printf("  plain:              median %.3f s\n", plainMedian);
     std::printf("  STARTTLS + AUTH:    median %.3f s\n", tlsMedian);
     std::printf("  ratio %.2f, target <= 1.5  %s\n", ratio, ratio <= 1.5 ? "MET" : "MISSED");
