@@ -9,6 +9,8 @@ packages=(
     python3 python3-aiosmtpd sox xvfb xauth
     baresip-core baresip libasound2-plugins
     clang libclang-rt-14-dev
+    # The validators of the installed launcher and software-centre files (tst_install).
+    appstream desktop-file-utils
 )
 missing=()
 for p in "${packages[@]}"; do
