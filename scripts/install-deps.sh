@@ -11,6 +11,8 @@ packages=(
     clang libclang-rt-14-dev
     # The validators of the installed launcher and software-centre files (tst_install).
     appstream desktop-file-utils
+    # The Debian package: cpack runs dpkg-shlibdeps and finds the executables with file.
+    file dpkg-dev
 )
 missing=()
 for p in "${packages[@]}"; do

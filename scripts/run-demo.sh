@@ -8,6 +8,8 @@
 #   scripts/run-demo.sh            the demo, with the user's own settings (~/.config/Quenlark)
 #   scripts/run-demo.sh --check    a scripted run in a temporary home: rings and writes from the
 #                                  simulator's console, then checks that Quenlark received both
+#   QUENLARK_DEMO_BIN=/usr/bin scripts/run-demo.sh --check
+#                                  the same against installed programs, without building
 #
 # Quenlark finds its host by discovery on its session bus (DBUS_SESSION_BUS_ADDRESS): it
 # broadcasts Discover() and the simulator's host for alice, on the same bus, attaches.
@@ -16,11 +18,17 @@ cd "$(dirname "$0")/.."
 check=0
 [ "${1:-}" = "--check" ] && check=1
 
-build=${QUENLARK_BUILD_DIR:-build}
-bash scripts/install-deps.sh
-cmake -S . -B "$build" -G Ninja
-# Only what the demo runs, so a test being edited elsewhere never stops it.
-cmake --build "$build" --target quenlark quenlark-hostsim
+# QUENLARK_DEMO_BIN names a folder that already holds both programs, such as /usr/bin of an
+# installed package: nothing is built then.
+bin=${QUENLARK_DEMO_BIN:-}
+if [ -z "$bin" ]; then
+    build=${QUENLARK_BUILD_DIR:-build}
+    bash scripts/install-deps.sh
+    cmake -S . -B "$build" -G Ninja
+    # Only what the demo runs, so a test being edited elsewhere never stops it.
+    cmake --build "$build" --target quenlark quenlark-hostsim
+    bin=$build/bin
+fi
 
 work=$(mktemp -d)
 pids=()
@@ -98,17 +106,17 @@ check_console() {
 
 if [ "$check" = 1 ]; then
     rm -f "$logfile"
-    check_console | "$build/bin/quenlark-hostsim" --user alice > >(tee "$simlog") 2>&1 &
+    check_console | "$bin/quenlark-hostsim" --user alice > >(tee "$simlog") 2>&1 &
 else
     # A command in the background reads the terminal only when told to explicitly.
     exec 3<&0
-    "$build/bin/quenlark-hostsim" --user alice <&3 > >(tee "$simlog") 2>&1 &
+    "$bin/quenlark-hostsim" --user alice <&3 > >(tee "$simlog") 2>&1 &
 fi
 sim_pid=$!
 for _ in $(seq 100); do grep -q '^ready$' "$simlog" 2>/dev/null && break; sleep 0.1; done
 grep -q '^ready$' "$simlog" || { echo "run-demo: the simulator did not start" >&2; exit 1; }
 
-"$build/bin/quenlark" --console >"$work/quenlark.out" 2>&1 &
+"$bin/quenlark" --console >"$work/quenlark.out" 2>&1 &
 pids+=("$!")
 echo "run-demo: Quenlark started with its debug console open: every host line shows there."
 echo "run-demo: simulator console below (help lists the commands, quit ends the demo)."

@@ -30,10 +30,40 @@ run_tree() {
     ctest --test-dir "$dir" --output-on-failure -j2 "${ctest_args[@]}"
 }
 
+# The Debian package from the plain tree, checked as installed: the program's --version and the
+# demo's scripted check against the packaged programs. With QUENLARK_PACKAGE_INSTALL=1 (CI sets
+# it in .ci/run) the package is installed into the machine with apt-get; otherwise it is
+# unpacked into a scratch folder, so that a developer's system stays as it was.
+package_check() {
+    local dir=$1 bin root
+    rm -f "$dir"/quenlark_*.deb
+    (cd "$dir" && cpack -G DEB >/dev/null)
+    local debs=("$dir"/quenlark_*.deb)
+    if [ "${QUENLARK_PACKAGE_INSTALL:-}" = 1 ]; then
+        local sudo=""
+        [ "$(id -u)" -eq 0 ] || sudo="sudo"
+        # apt-get takes a file for a package only when its path has a slash.
+        (cd "$dir" && DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q \
+            --no-install-recommends "./$(basename "${debs[0]}")")
+        bin=/usr/bin
+    else
+        root=$(mktemp -d)
+        dpkg-deb -x "${debs[0]}" "$root"
+        bin=$root/usr/bin
+    fi
+    QT_QPA_PLATFORM=offscreen "$bin/quenlark" --version
+    QUENLARK_DEMO_BIN=$bin bash scripts/run-demo.sh --check
+    [ -z "${root:-}" ] || rm -rf "$root"
+}
+
 ctest_args=("$@")
 for tree in $trees; do
     case $tree in
-    plain) run_tree "$plain" ;;
+    plain)
+        run_tree "$plain"
+        # A run of some tests only (extra ctest arguments) leaves the package alone.
+        if [ ${#ctest_args[@]} -eq 0 ]; then package_check "$plain"; fi
+        ;;
     # The benchmarks are not tests: the sanitized tree leaves them out.
     sanitized) run_tree "$sanitized" -DQUENLARK_SANITIZE=address,undefined -DQUENLARK_BENCH=OFF ;;
     fuzz) bash scripts/fuzz.sh ;;

@@ -17,7 +17,7 @@ set(expected
     share/applications/${id}.desktop share/metainfo/${id}.metainfo.xml
     share/icons/hicolor/scalable/apps/${id}.svg
     share/man/man1/quenlark.1.gz share/man/man1/quenlark-hostsim.1.gz
-    share/man/man1/quenlark-sip-host.1.gz)
+    share/man/man1/quenlark-sip-host.1.gz share/doc/quenlark/copyright share/doc/quenlark/changelog.gz)
 set(missing)
 foreach(f ${expected})
     if(NOT EXISTS ${PREFIX}/${f})
