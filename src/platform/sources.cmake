@@ -1,5 +1,6 @@
 # Platform services: each interface with its real backend (test backends live in tests/support).
 target_sources(quenlark_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/autostart.cpp
     ${CMAKE_CURRENT_LIST_DIR}/clock.cpp
     ${CMAKE_CURRENT_LIST_DIR}/folders.cpp
     ${CMAKE_CURRENT_LIST_DIR}/qsettingsstore.cpp

@@ -42,7 +42,8 @@ QLineEdit* readOnlyText(QWidget* parent, const char* name) {
 
 MainForm::MainForm(Services& services, Session& session, SingleInstance& instance, QWidget* parent)
     : QMainWindow(parent), m_services(services), m_session(session), m_core(session.main()),
-      m_instance(instance), m_windows(std::make_unique<FeatureWindows>(services, session)) {
+      m_instance(instance), m_windows(std::make_unique<FeatureWindows>(services, session)),
+      m_autostart(AutostartEntry::userConfigHome(), QCoreApplication::applicationFilePath()) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(m_core.caption());
     buildControls();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/mainformcore.h"
+#include "platform/autostart.h"
 
 #include <QMainWindow>
 
@@ -53,6 +54,7 @@ public:
     void ShowAboutMenu_Click();
     void PopupExitMenu_Click();
     void FileMenuHideItem_Click() { hide(); }
+    void FileMenuAutostartItem_Click(bool checked);
     void FileMenuConnectItem_Click();
     void SoundVolumeMenu_Click();
     void ToolMenuConsoleItem_Click();
@@ -111,6 +113,8 @@ private:
     QLineEdit* m_counterText = nullptr;
     QMenu* m_popupMenu = nullptr;
     QMenu* m_debugMenu = nullptr;
+    AutostartEntry m_autostart;
+    QAction* m_autostartItem = nullptr;
     bool m_unloaded = false;
     int m_exitCode = 0;
 };

@@ -7,6 +7,7 @@
 #include "applylanguage.h"
 #include "audio/mciform.h"
 #include "audio/mixerconfigform.h"
+#include "base/languagepack.h"
 #include "base/loglib.h"
 #include "base/services.h"
 #include "blackjackform.h"
@@ -21,6 +22,7 @@
 #include "notify/broadcaststatusform.h"
 #include "notify/sendmailform.h"
 #include "notify/trackerforms.h"
+#include "platform/prompts.h"
 
 #include <QAction>
 #include <QMenu>
@@ -56,6 +58,15 @@ void MainForm::buildMenus() {
     QMenu* file = addMenu(bar, "FileMenu", QStringLiteral("File"), 1);
     connect(addItem(file, "FileMenuHideItem", QStringLiteral("Hide"), 6), &QAction::triggered, this,
             &MainForm::FileMenuHideItem_Click);
+    // Checked while the desktop's autostart folder holds our entry, which the desktop's own
+    // settings may remove at any time: the mark is read again whenever the menu opens.
+    m_autostartItem = addItem(file, "FileMenuAutostartItem",
+                              QStringLiteral("Start Quenlark when I log in"), 960);
+    m_autostartItem->setCheckable(true);
+    m_autostartItem->setChecked(m_autostart.isEnabled());
+    connect(m_autostartItem, &QAction::triggered, this, &MainForm::FileMenuAutostartItem_Click);
+    connect(file, &QMenu::aboutToShow, this,
+            [this] { m_autostartItem->setChecked(m_autostart.isEnabled()); });
 
     // MixerMenu has no action.
     QMenu* properties = addMenu(bar, "PropertiesMenu", QStringLiteral("Properties .."), 2);
@@ -124,6 +135,16 @@ void MainForm::PopupExitMenu_Click() {
     m_core.SaveMainSetting();
     hide();
     endProgram(0);
+}
+
+void MainForm::FileMenuAutostartItem_Click(bool checked) {
+    TraceScope trace(m_services.log, kModule, "FileMenuAutostartItem_Click");
+    if (!m_autostart.setEnabled(checked)) {
+        m_services.log.WriteLog(QStringLiteral("MainForm: ") + m_autostart.error(), -1);
+        m_services.prompts.message(
+            m_services.language.GetLanguageString(961).arg(m_autostart.error()));
+    }
+    m_autostartItem->setChecked(m_autostart.isEnabled());
 }
 
 void MainForm::FileMenuConnectItem_Click() {

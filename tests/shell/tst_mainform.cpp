@@ -23,11 +23,13 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 namespace {
 const QString kHost = QStringLiteral(":1.42");
@@ -60,6 +62,39 @@ private slots:
         QVERIFY(window.test.console.consoleLines().contains("ConnectToSkype status is 1[:1.7]"));
         QVERIFY(window.transport.isRegistered());
         QVERIFY(window.form.tray().isAdded());
+    }
+
+    void fileMenuItemWritesAndRemovesTheLoginStart() {
+        QTemporaryDir config;
+        const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        const QString entry =
+            config.path() + QStringLiteral("/autostart/org.quenlark.Quenlark.desktop");
+        {
+            Window window;
+            window.test.language.LoadLanguagePack(QStringLiteral("en"));
+            QAction* item = window.child<QAction>("FileMenuAutostartItem");
+            QVERIFY(item->isCheckable() && !item->isChecked()); // off by default
+            item->trigger();
+            QVERIFY(item->isChecked() && QFile::exists(entry));
+            // The desktop's own settings take the entry away: the menu shows it when it opens.
+            QVERIFY(QFile::remove(entry));
+            emit window.child<QMenu>("FileMenu")->aboutToShow();
+            QVERIFY(!item->isChecked());
+            item->trigger();
+            item->trigger();
+            QVERIFY(!item->isChecked() && !QFile::exists(entry));
+            // A folder that cannot be made: the box says so and the mark stays off.
+            QVERIFY(QDir(config.path()).rmdir(QStringLiteral("autostart")));
+            QFile blocker(config.path() + QStringLiteral("/autostart"));
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+            blocker.close();
+            item->trigger();
+            QVERIFY(!item->isChecked());
+            QCOMPARE(window.test.prompts.messages().size(), 1);
+            QVERIFY(window.test.prompts.messages().constFirst().contains(config.path()));
+        }
+        qputenv("XDG_CONFIG_HOME", saved);
     }
 
     void attachShowsTheLinkAndRoutesFeatureLines() {
