@@ -2,6 +2,7 @@
 target_sources(quenlark_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/autostart.cpp
     ${CMAKE_CURRENT_LIST_DIR}/clock.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/desktopnotifier.cpp
     ${CMAKE_CURRENT_LIST_DIR}/folders.cpp
     ${CMAKE_CURRENT_LIST_DIR}/qsettingsstore.cpp
     ${CMAKE_CURRENT_LIST_DIR}/settingsstore.cpp

@@ -9,3 +9,9 @@ quenlark_add_test(tst_notify_hostsim
     LABELS dbus smtp TIMEOUT 180)
 target_include_directories(tst_notify_hostsim PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../hostsim)
 add_dependencies(tst_notify_hostsim quenlark-hostsim)
+# Desktop notifications against a notification server of the test's own, on a private bus.
+quenlark_add_test(tst_desktopnotifications
+    ${CMAKE_CURRENT_LIST_DIR}/tst_desktopnotifications.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../hostsim/hostsimharness.cpp
+    LABELS dbus TIMEOUT 60)
+target_include_directories(tst_desktopnotifications PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../hostsim)
