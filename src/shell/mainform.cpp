@@ -63,7 +63,10 @@ void MainForm::buildControls() {
     setCentralWidget(central);
     auto* grid = new QGridLayout(central);
     int row = 0;
-    auto pair = [&](QWidget* left, QWidget* right) {
+    auto pair = [&](QLabel* left, QWidget* right) {
+        // A text field is named by its caption, so a screen reader speaks what it holds.
+        if (qobject_cast<QLineEdit*>(right))
+            left->setBuddy(right);
         grid->addWidget(left, row, 0);
         grid->addWidget(right, row, 1, 1, 2);
         ++row;

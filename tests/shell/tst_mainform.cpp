@@ -21,6 +21,7 @@
 #include "testservices.h"
 #include "testsession.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
@@ -62,6 +63,18 @@ private slots:
         QVERIFY(window.test.console.consoleLines().contains("ConnectToSkype status is 1[:1.7]"));
         QVERIFY(window.transport.isRegistered());
         QVERIFY(window.form.tray().isAdded());
+    }
+
+    void textFieldsAreNamedByTheirCaptions() {
+        Window window;
+        for (const auto& [field, caption] :
+             {std::pair{"CurrentUserHandleText", "Current Skype Account"},
+              std::pair{"RecieveResponseCounterText", "Recv Response from Skeype"}}) {
+            QAccessibleInterface* accessible =
+                QAccessible::queryAccessibleInterface(window.child<QLineEdit>(field));
+            QVERIFY(accessible);
+            QCOMPARE(accessible->text(QAccessible::Name), QString::fromLatin1(caption));
+        }
     }
 
     void fileMenuItemWritesAndRemovesTheLoginStart() {
