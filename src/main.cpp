@@ -26,6 +26,8 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Quenlark"));
     QApplication::setApplicationName(QStringLiteral("Quenlark"));
     QApplication::setApplicationVersion(QStringLiteral(QUENLARK_VERSION));
+    // The launcher entry's name: desktops match the windows and the notifications to it.
+    QApplication::setDesktopFileName(QStringLiteral("org.quenlark.Quenlark"));
     // The program lives on in the tray while every window is hidden; it ends through the
     // main window or the tray's "Exit".
     QApplication::setQuitOnLastWindowClosed(false);
@@ -54,7 +56,7 @@ int main(int argc, char** argv) {
     DBusHostTransport transport;
     const AudioChoice audio = AudioChoice::fromEnvironment();
     Session session(services, SessionBackends{transport, audio.createSound(), audio.createMixer(),
-                                              nullptr, nullptr});
+                                              nullptr, nullptr, QDBusConnection::sessionBus()});
     MainForm mainForm(services, session, instance);
     if (!mainForm.Form_Load())
         return mainForm.exitCode();

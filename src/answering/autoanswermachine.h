@@ -110,6 +110,8 @@ signals:
     void stateChanged(const QString& text);
     // The folder changed: a message was saved, recovered or marked heard.
     void messagesChanged();
+    // A caller's message was saved to that file (before messagesChanged).
+    void messageRecorded(const QString& caller, const QString& path);
     void playbackChanged(bool playing);
 
 private:

@@ -88,6 +88,7 @@ void AutoAnswerMachine::finishRecording() {
             QFile::remove(journalPath());
             if (m_settings.mailFlag)
                 mailMessage(target);
+            emit messageRecorded(handle, target);
             emit messagesChanged();
         } else {
             // The capture stays with the open device and the journal; the next start of the

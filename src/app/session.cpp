@@ -18,6 +18,7 @@
 #include "notify/announceback.h"
 #include "notify/broadcastrecipients.h"
 #include "notify/calltracker.h"
+#include "notify/desktopnotifications.h"
 #include "notify/friendslist.h"
 #include "notify/mailsender.h"
 #include "notify/messagetracker.h"
@@ -25,6 +26,7 @@
 #include "notify/notifyswitches.h"
 #include "notify/secretstore.h"
 #include "notify/smtptransport.h"
+#include "platform/desktopnotifier.h"
 #include "platform/mixer.h"
 #include "platform/sound.h"
 #include "recording/callrecorder.h"
@@ -68,6 +70,7 @@ Session::Session(Services& services, SessionBackends backends, QObject* parent)
     wireRecording();
     wireContactsAndDarts();
     wireRemoteControl();
+    wireDesktop(backends.desktopBus);
     // Before the main window's own follow-up, which loads the windows.
     connect(&m_main, &MainFormCore::loadWindowsRequested, this, &Session::firstAttach);
 }

@@ -7,6 +7,7 @@
 #include "platform/mixer.h"
 #include "platform/sound.h"
 
+#include <QDBusConnection>
 #include <QObject>
 
 #include <memory>
@@ -16,6 +17,8 @@ class AutoAnswerMachine;
 class CallRecorder;
 class ContactFormCore;
 class DartsGame;
+class DesktopNotifications;
+class DesktopNotifier;
 class HostTransport;
 class MailSender;
 class MCILib;
@@ -38,6 +41,9 @@ struct SessionBackends {
     std::unique_ptr<Mixer> mixer;
     std::unique_ptr<SmtpTransport> smtp;
     std::unique_ptr<SecretStore> secrets;
+    // The bus of the desktop's notification server: main() passes the session bus; the
+    // default, a connection that is not connected, shows no notification.
+    QDBusConnection desktopBus = QDBusConnection(QString());
 };
 
 // The program put together, without a widget: the host link and its router, the sound layer
@@ -74,6 +80,7 @@ public:
     ContactFormCore& contacts() { return *m_contacts; }
     DartsGame& darts() { return *m_darts; }
     RemoteControl& remote() { return *m_remote; }
+    DesktopNotifications& desktop() { return *m_desktop; }
 
     // Sends one line to the host (SkypeAPIHandler::SendCommandToSkype).
     void send(const QString& line);
@@ -97,6 +104,7 @@ private:
     void wireContactsAndDarts();
     void wireRemoteControl(); // sessionremote.cpp
     void unplugRemoteControl();
+    void wireDesktop(const QDBusConnection& bus); // sessiondesktop.cpp
 
     Services& m_services;
     // The main window's core and the link refer to each other; neither uses the other before
@@ -120,5 +128,8 @@ private:
     std::unique_ptr<ContactFormCore> m_contacts;
     std::unique_ptr<DartsGame> m_darts;
     std::unique_ptr<RemoteControl> m_remote;
+    // Last: they go first, before the cores whose events they show.
+    std::unique_ptr<DesktopNotifier> m_desktopNotifier;
+    std::unique_ptr<DesktopNotifications> m_desktop;
     bool m_attachedOnce = false;
 };

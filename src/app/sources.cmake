@@ -2,4 +2,5 @@
 target_sources(quenlark_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/mainformcore.cpp
     ${CMAKE_CURRENT_LIST_DIR}/session.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/sessiondesktop.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sessionremote.cpp)

@@ -73,4 +73,5 @@ void CallTracker::report(const QString& caller) {
     m_announceBack.Announce(caller, AnnounceBack::Kind::Call);
     if (m_switches.sendMailSwitch() && m_mailReport)
         m_mailReport(text);
+    emit callReported(caller);
 }

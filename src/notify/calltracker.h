@@ -37,6 +37,10 @@ public:
     // Decides about one row, once: only a row with the other party and a status line.
     void CheckCallInfoAndBroadcast(int row);
 
+signals:
+    // An incoming call was reported (by chat, mail and announce back, as switched on).
+    void callReported(const QString& caller);
+
 private:
     void report(const QString& caller);
 

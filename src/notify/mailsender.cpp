@@ -197,6 +197,7 @@ void MailSender::handleReply(const SmtpReplyReader::Reply& reply) {
     if (code != step->expectedCode) {
         m_stream.reset();
         setText6(QStringLiteral("ERR : ") + QString::fromLatin1(code));
+        m_refusal = QString::fromUtf8(reply.lines).simplified();
         setTag(QLatin1String(kQuit));
         sendLine("QUIT");
         return;
@@ -266,15 +267,21 @@ void MailSender::finishConversation() {
     setTag(QString());
     m_replies.clear();
     QString attachment;
+    QString failure;
     if (Record* record = sendingRecord()) {
         record->state = Done;
         attachment = record->attachmentPath;
         if (record->test)
             endTest(*record, m_text6 == QLatin1String("OK") ? QString() : m_text6);
+        else if (m_text6.startsWith(QLatin1String("ERR")))
+            failure = m_refusal.isEmpty() ? m_text6 : m_refusal;
     }
+    m_refusal.clear();
     setMailStatus(QString());
     RemoveDoneRecords();
     emit mailFinished(attachment);
+    if (!failure.isEmpty())
+        emit mailFailed(failure);
     ExecSend();
 }
 
@@ -285,11 +292,14 @@ void MailSender::failSending(const QString& note, bool clearStatus) {
     m_stream.reset();
     m_replies.clear();
     setTag(QString());
+    m_refusal.clear();
     QString attachment;
+    bool failed = false;
     if (Record* record = sendingRecord()) {
         record->state = record->test ? Done : Failed; // a test is no mail to keep
         record->note = note;
         attachment = record->attachmentPath;
+        failed = !record->test;
         if (record->test)
             endTest(*record, note);
     }
@@ -297,6 +307,8 @@ void MailSender::failSending(const QString& note, bool clearStatus) {
         setMailStatus(QString());
     RemoveDoneRecords();
     emit mailFinished(attachment);
+    if (failed)
+        emit mailFailed(note);
     ExecSend();
 }
 

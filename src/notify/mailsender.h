@@ -110,6 +110,9 @@ signals:
     void testFinished(bool passed, const QString& outcome);
     // A queued mail is done with (sent, refused or failed); its attachment file may go.
     void mailFinished(const QString& attachmentPath);
+    // A mail (not a test) failed: the server's refusal in its own words, or why it could not
+    // be delivered.
+    void mailFailed(const QString& reason);
 
 private:
     void DataArrival(const QByteArray& data);
@@ -146,6 +149,7 @@ private:
     qint32 m_nextSequence = 1;
     QString m_tag;
     QString m_text6;
+    QString m_refusal; // the server's reply that ended the conversation with "ERR"
     QString m_mailStatus;
     QString m_smtpServer;
     QString m_from;

@@ -94,6 +94,7 @@ void MailSender::applyLoginStep(const SmtpLogin::Step& step) {
         break;
     case SmtpLogin::Next::Fail:
         setText6(QStringLiteral("ERR : ") + step.error);
+        m_refusal = step.error;
         setTag(QStringLiteral("Quit"));
         setMailStatus(QStringLiteral("Sending QUIT"));
         sendLine("QUIT");

@@ -100,4 +100,5 @@ void MessageTracker::report(const QString& sender, const QString& text) {
         if (m_switches.sendIMSwitch())
             m_send(QStringLiteral("MESSAGE ") + recipient + tail);
     }
+    emit chatReported(sender);
 }

@@ -39,6 +39,10 @@ public:
     // this user and not yet handled.
     void CheckMesssageInfoAndBroadcast(int row);
 
+signals:
+    // A chat message from another user was reported (by chat to each recipient, as switched on).
+    void chatReported(const QString& sender);
+
 private:
     void received(const QString& kind, qint32 id);
     void report(const QString& sender, const QString& text);

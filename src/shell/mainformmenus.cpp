@@ -4,6 +4,7 @@
 #include "aboutdialog.h"
 #include "answering/autoanswerform.h"
 #include "answering/remoteautoanswerform.h"
+#include "app/session.h"
 #include "applylanguage.h"
 #include "audio/mciform.h"
 #include "audio/mixerconfigform.h"
@@ -20,6 +21,7 @@
 #include "mainformwindows.h"
 #include "notify/announcebackform.h"
 #include "notify/broadcaststatusform.h"
+#include "notify/desktopnotifications.h"
 #include "notify/sendmailform.h"
 #include "notify/trackerforms.h"
 #include "platform/prompts.h"
@@ -83,6 +85,15 @@ void MainForm::buildMenus() {
     connect(addItem(properties, "AutoAnswerMenu", QStringLiteral("Auto Answer ...")),
             &QAction::triggered, this, &MainForm::AutoAnswerMenu_Click);
     addItem(properties, "RecordingMenu", QStringLiteral("Recording ..."));
+    DesktopNotifications& desktop = m_session.desktop();
+    QAction* notify = addItem(properties, "DesktopNotifyMenu",
+                              QStringLiteral("Desktop notifications"), 962);
+    notify->setCheckable(true);
+    notify->setChecked(desktop.isEnabled());
+    connect(notify, &QAction::triggered, &desktop, &DesktopNotifications::setEnabled);
+    // "Open messages" on a recorded message's notification: the window with the list.
+    connect(&desktop, &DesktopNotifications::openMessagesRequested, this,
+            &MainForm::AutoAnswerMenu_Click);
 
     QMenu* tool = addMenu(bar, "ToolMenu", QStringLiteral("Tool"), 4);
     connect(addItem(tool, "FileMenuConnectItem", QStringLiteral("Connect")), &QAction::triggered,

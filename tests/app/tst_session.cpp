@@ -15,6 +15,7 @@
 #include "testmain.h"
 #include "testsession.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -94,6 +95,7 @@ private slots:
             return rig.session.mixerDevice().readDevices()[0].defaultSource;
         };
         QCOMPARE(source(), QStringLiteral("spk.monitor"));
+        QSignalSpy recorded(&machine, &AutoAnswerMachine::messageRecorded);
         rig.line(QStringLiteral("CALL 7 STATUS FINISHED"));
         QCOMPARE(source(), QStringLiteral("mic"));
         const auto saved = [&machine] {
@@ -101,6 +103,10 @@ private slots:
         };
         QTRY_COMPARE(saved().size(), 1);
         QVERIFY2(saved()[0].contains("carol"), qPrintable(saved()[0]));
+        // What the desktop notification shows: the caller and the file, to measure.
+        QCOMPARE(recorded.size(), 1);
+        QCOMPARE(recorded[0][0].toString(), QStringLiteral("carol"));
+        QCOMPARE(recorded[0][1].toString(), machine.messageFolder() + u'/' + saved()[0]);
     }
 
     // An unclaimed alias goes to the host link's MCINotifyTarget switch; a claimed one only

@@ -1,11 +1,14 @@
 // Desktop notifications against a notification server of the test's own on a private bus: what
 // each event shows, the "Open messages" action, markup escaping, the switch, no server at all.
+#include "app/session.h"
 #include "base/languagepack.h"
 #include "hostsimharness.h"
+#include "hosttransportfake.h"
 #include "notify/desktopnotifications.h"
 #include "platform/desktopnotifier.h"
 #include "testmain.h"
 #include "testservices.h"
+#include "testsession.h"
 
 #include <QDBusMessage>
 #include <QSignalSpy>
@@ -140,6 +143,32 @@ private slots:
         rig.notifications.chatReported(QStringLiteral("bob"));
         QTRY_COMPARE(server.calls.size(), 1);
         QCOMPARE(server.calls.constFirst().summary, QStringLiteral("Chat from bob"));
+    }
+
+    // The session shows what its trackers report, and main() hands it the session bus.
+    void theSessionShowsReportedCallsAndChats() {
+        PrivateBus bus;
+        FakeNotificationServer server(bus.address(), {"body"});
+        TestServices test;
+        test.language.LoadLanguagePack(QStringLiteral("en"));
+        test.settings.write("BroadCastStatus", "User001", QStringLiteral("bob"));
+        FakeHostTransport transport;
+        SessionBackends backends = testBackends(transport, test.tempPath() + "/unsaved");
+        backends.desktopBus = QDBusConnection::connectToBus(bus.address(), "session");
+        {
+            Session session(test.services, std::move(backends));
+            const QString host = QStringLiteral(":1.42");
+            transport.attach(host, 0);
+            for (const char* line :
+                 {"CURRENTUSERHANDLE alice", "USERSTATUS ONLINE", "CALL 7 STATUS RINGING",
+                  "CALL 7 PARTNER_HANDLE carol", "CHATMESSAGE 9 STATUS RECEIVED",
+                  "CHATMESSAGE 9 FROM_HANDLE dave", "CHATMESSAGE 9 BODY hi"})
+                transport.notifyLine(host, QString::fromLatin1(line));
+            QTRY_COMPARE(server.calls.size(), 2);
+            QCOMPARE(server.calls.at(0).summary, QStringLiteral("Call from carol"));
+            QCOMPARE(server.calls.at(1).summary, QStringLiteral("Chat from dave"));
+        }
+        QDBusConnection::disconnectFromBus(QStringLiteral("session"));
     }
 
     void withoutAServerNothingFailsAndALaterServerIsFound() {

@@ -142,9 +142,12 @@ private slots:
     void refusedRecipientEndsPolitely() {
         Rig rig;
         rig.replies["RCPT"] = "550 no such user\r\n";
+        QSignalSpy failed(&rig.sender, &MailSender::mailFailed);
         rig.sender.SendMail();
         QTRY_COMPARE_WITH_TIMEOUT(rig.sender.text6(), QStringLiteral("ERR : 550"), 5000);
         QTRY_VERIFY_WITH_TIMEOUT(rig.sender.queue().isEmpty(), 5000);
+        QCOMPARE(failed.size(), 1); // in the server's words, for the desktop notification
+        QCOMPARE(failed[0][0].toString(), QStringLiteral("550 no such user"));
         QCOMPARE(rig.commands.last(), QByteArray("QUIT"));
         QVERIFY(!rig.commands.contains("DATA"));
         QVERIFY(rig.sender.mailStatus().isEmpty());
@@ -153,11 +156,14 @@ private slots:
     void silentServerTimesOutAndNextMailStarts() {
         Rig rig;
         rig.greeting.clear();
+        QSignalSpy failed(&rig.sender, &MailSender::mailFailed);
         rig.sender.SendMail();
         rig.sender.SendMail();
         QTRY_COMPARE_WITH_TIMEOUT(rig.connections, 1, 5000);
         QVERIFY(rig.sender.timer1Active());
         rig.sender.Timer1_Timer();
+        QCOMPARE(failed.size(), 1);
+        QCOMPARE(failed[0][0].toString(), QStringLiteral("Time Out Err[Connect]"));
         QCOMPARE(rig.sender.queue().size(), 2);
         QCOMPARE(rig.sender.queue()[0].state, qint32(MailSender::Failed));
         QCOMPARE(rig.sender.queue()[0].note, QStringLiteral("Time Out Err[Connect]"));

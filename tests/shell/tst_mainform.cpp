@@ -1,4 +1,5 @@
 // The main window: controls, start-up and shut-down, menus and the tray icon.
+#include "answering/autoanswerform.h"
 #include "audio/audioform.h"
 #include "audio/mciform.h"
 #include "audio/mcilib.h"
@@ -7,6 +8,7 @@
 #include "hosttransportfake.h"
 #include "notify/announcebackform.h"
 #include "notify/broadcaststatusform.h"
+#include "notify/desktopnotifications.h"
 #include "notify/sendmailform.h"
 #include "platform/singleinstance.h"
 #include "recording/callrecorder.h"
@@ -158,6 +160,18 @@ private slots:
         QCOMPARE(about.findChild<QLabel*>("Label5")->text(), QStringLiteral("Version : 1.0.0"));
         about.findChild<QPushButton*>("OKButton")->click();
         QVERIFY(!about.isVisible());
+        // A recorded message's notification action opens the machine with its list.
+        emit window.session.desktop().openMessagesRequested();
+        QVERIFY(windows.autoAnswer().isVisible());
+    }
+
+    void propertiesMenuSwitchesDesktopNotifications() {
+        Window window;
+        QAction* item = window.child<QAction>("DesktopNotifyMenu");
+        QVERIFY(item->isCheckable() && item->isChecked()); // on by default
+        item->trigger();
+        QCOMPARE(window.stored("DesktopNotifyFlag"), QStringLiteral("0"));
+        QVERIFY(!window.session.desktop().isEnabled());
     }
 
     // The recorder's state, not the caption, decides; a language switch writes the caption of
