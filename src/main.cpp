@@ -14,6 +14,7 @@
 #include "platform/singleinstance.h"
 #include "platform/terminationsignals.h"
 #include "platform/widgetprompts.h"
+#include "shell/automation.h"
 #include "shell/consoleform.h"
 #include "shell/mainform.h"
 #include "shell/mainformwindows.h"
@@ -41,6 +42,11 @@ int main(int argc, char** argv) {
         QStringLiteral("console"),
         QStringLiteral("Show the debug console window at start (when DebugMode is On)."));
     options.addOption(consoleOption);
+    const QCommandLineOption automationOption(
+        QStringLiteral("automation"),
+        QStringLiteral(
+            "Let tests drive the windows over the session bus (org.quenlark.Automation)."));
+    options.addOption(automationOption);
     options.process(app);
 
     QSettingsStore settings;
@@ -64,6 +70,12 @@ int main(int argc, char** argv) {
     // The console is a tool of the Debug menu: it opens only where that menu is shown.
     if (options.isSet(consoleOption) && mainForm.core().debugMode())
         mainForm.windows().console().show();
+    Automation automation;
+    if (options.isSet(automationOption)) {
+        QString error;
+        if (!automation.open(QDBusConnection::sessionBus(), &error))
+            qWarning("automation: %s", qPrintable(error));
+    }
     // SIGTERM, SIGINT and SIGHUP end the program the orderly way, through every destructor.
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &app,

@@ -1,6 +1,7 @@
 #include "hostsimharness.h"
 
 #include <QDBusMessage>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QTest>
@@ -137,4 +138,68 @@ QVariant control(QDBusConnection& connection, const QString& method, const QVari
     if (error)
         *error = reply.type() == QDBusMessage::ErrorMessage ? reply.errorMessage() : QString();
     return reply.arguments().value(0);
+}
+
+ProgramCopy::ProgramCopy(const QString& home, const QString& busAddress, const QString& name)
+    : home_(home), name_(name), environment_(QProcessEnvironment::systemEnvironment()),
+      connection_(QDBusConnection::connectToBus(busAddress, name)) {
+    for (const auto& [variable, value] :
+         {std::pair{QStringLiteral("HOME"), home},
+          {QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config")},
+          {QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share")},
+          {QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache")},
+          {QStringLiteral("XDG_RUNTIME_DIR"), home + QStringLiteral("/run")},
+          {QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress},
+          {QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen")}})
+        environment_.insert(variable, value);
+    QDir().mkpath(home + QStringLiteral("/run"));
+    QFile::setPermissions(home + QStringLiteral("/run"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QDir().mkpath(home + QStringLiteral("/.config/Quenlark"));
+    QDir().mkpath(documents());
+    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    endWithTheTest(process_);
+}
+
+ProgramCopy::~ProgramCopy() {
+    stop();
+    QDBusConnection::disconnectFromBus(name_);
+}
+
+void ProgramCopy::setEnvironment(const QString& variable, const QString& value) {
+    environment_.insert(variable, value);
+}
+
+bool ProgramCopy::start() {
+    process_.setProcessEnvironment(environment_);
+    process_.start(QStringLiteral(QUENLARK_BINARY_DIR "/bin/quenlark"),
+                   {QStringLiteral("--automation")});
+    return process_.waitForStarted();
+}
+
+void ProgramCopy::stop() {
+    if (process_.state() == QProcess::NotRunning)
+        return;
+    process_.terminate();
+    if (!process_.waitForFinished(10000)) {
+        process_.kill();
+        process_.waitForFinished(2000);
+    }
+}
+
+QString ProgramCopy::settingsFile() const {
+    return home_ + QStringLiteral("/.config/Quenlark/Quenlark.conf");
+}
+
+QString ProgramCopy::documents() const {
+    return home_ + QStringLiteral("/Documents");
+}
+
+QVariant ProgramCopy::automation(const QString& method, const QVariantList& arguments) {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.quenlark.Automation"), QStringLiteral("/org/quenlark/Automation"),
+        QStringLiteral("org.quenlark.Automation1"), method);
+    call.setArguments(arguments);
+    const QDBusMessage reply = connection_.call(call, QDBus::Block, 5000);
+    return reply.type() == QDBusMessage::ReplyMessage ? reply.arguments().value(0) : QVariant();
 }

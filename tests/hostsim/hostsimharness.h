@@ -67,6 +67,31 @@ private:
     qsizetype searchFrom_ = 0;
 };
 
+// A copy of quenlark as a user runs it: HOME, XDG folders and runtime folder of its own under
+// `home`, on the bus at `busAddress`, with its automation object on (--automation). Write its
+// settings file before start(). Ended with SIGTERM (its orderly exit) when destroyed.
+class ProgramCopy {
+public:
+    ProgramCopy(const QString& home, const QString& busAddress, const QString& name);
+    ~ProgramCopy();
+    // Extra environment (QUENLARK_AUDIO, PULSE_SERVER, ...) before start().
+    void setEnvironment(const QString& variable, const QString& value);
+    bool start();
+    void stop();
+    QString settingsFile() const; // ~/.config/Quenlark/Quenlark.conf
+    QString documents() const;    // ~/Documents
+    // A method of the copy's automation object (org.quenlark.Automation1); an invalid
+    // QVariant when the call fails.
+    QVariant automation(const QString& method, const QVariantList& arguments = {});
+
+private:
+    QString home_;
+    QString name_;
+    QProcess process_;
+    QProcessEnvironment environment_;
+    QDBusConnection connection_;
+};
+
 // Calls a method of the simulator's control object; fails the QVERIFY of the caller on error.
 QVariant control(QDBusConnection& connection, const QString& method,
                  const QVariantList& arguments = {}, QString* error = nullptr);
