@@ -15,3 +15,13 @@ target_include_directories(tst_answering_e2e PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/../hostsim ${CMAKE_CURRENT_LIST_DIR}/../audio)
 target_link_libraries(tst_answering_e2e PRIVATE Qt6::DBus)
 add_dependencies(tst_answering_e2e quenlark quenlark-hostsim)
+
+# Remote control end to end: two quenlark copies on two buses through quenlark-hostsim.
+quenlark_add_test(tst_remote_e2e
+    ${CMAKE_CURRENT_LIST_DIR}/tst_remote_e2e.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../hostsim/hostsimharness.cpp
+    LABELS pulse dbus TIMEOUT 240)
+target_include_directories(tst_remote_e2e PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/../hostsim ${CMAKE_CURRENT_LIST_DIR}/../audio)
+target_link_libraries(tst_remote_e2e PRIVATE Qt6::DBus)
+add_dependencies(tst_remote_e2e quenlark quenlark-hostsim)
