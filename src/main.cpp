@@ -18,6 +18,7 @@
 #include "shell/consoleform.h"
 #include "shell/mainform.h"
 #include "shell/mainformwindows.h"
+#include "shell/startclicks.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -47,6 +48,13 @@ int main(int argc, char** argv) {
         QStringLiteral(
             "Let tests drive the windows over the session bus (org.quenlark.Automation)."));
     options.addOption(automationOption);
+    // For scripts that show every window (pictures, accessibility checks); off unless given.
+    const QCommandLineOption openOption(
+        QStringLiteral("open"),
+        QStringLiteral("After start, click the menu item or button named NAME in a shown window "
+                       "(repeatable: the clicks follow one another)."),
+        QStringLiteral("NAME"));
+    options.addOption(openOption);
     options.process(app);
 
     QSettingsStore settings;
@@ -76,6 +84,7 @@ int main(int argc, char** argv) {
         if (!automation.open(QDBusConnection::sessionBus(), &error))
             qWarning("automation: %s", qPrintable(error));
     }
+    StartClicks::clickInTurn(options.values(openOption));
     // SIGTERM, SIGINT and SIGHUP end the program the orderly way, through every destructor.
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &app,

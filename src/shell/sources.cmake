@@ -6,4 +6,5 @@ target_sources(quenlark_widgets PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/centerform.cpp
     ${CMAKE_CURRENT_LIST_DIR}/consoleform.cpp
     ${CMAKE_CURRENT_LIST_DIR}/controls.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/languagedialog.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/languagedialog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/startclicks.cpp)

@@ -17,6 +17,7 @@
 #include "shell/applylanguage.h"
 #include "shell/mainform.h"
 #include "shell/mainformwindows.h"
+#include "shell/startclicks.h"
 #include "shell/trayicon.h"
 #include "shelltest.h"
 #include "testmain.h"
@@ -26,6 +27,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -163,6 +165,21 @@ private slots:
         // A recorded message's notification action opens the machine with its list.
         emit window.session.desktop().openMessagesRequested();
         QVERIFY(windows.autoAnswer().isVisible());
+    }
+
+    // quenlark --open NAME: the modal window on top is clicked first, so the answering machine's
+    // Command6 (its controler list) wins over the main window's (the contact list).
+    void startClicksGoToTheWindowOnTop() {
+        Window window;
+        QVERIFY(window.form.Form_Load());
+        window.form.show();
+        FeatureWindows& windows = window.form.windows();
+        QVERIFY(!StartClicks::click(QStringLiteral("NoSuchControl")));
+        QVERIFY(StartClicks::click(QStringLiteral("AutoAnswerMenu")));
+        QVERIFY(windows.autoAnswer().isVisible());
+        QVERIFY(StartClicks::click(QStringLiteral("Command6")));
+        QVERIFY(!windows.contacts().isVisible());
+        QVERIFY(windows.autoAnswer().findChild<QDialog*>("ControlerListDialog")->isVisible());
     }
 
     void propertiesMenuSwitchesDesktopNotifications() {
