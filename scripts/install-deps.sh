@@ -13,6 +13,8 @@ packages=(
     appstream desktop-file-utils
     # The Debian package: cpack runs dpkg-shlibdeps and finds the executables with file.
     file dpkg-dev
+    # scripts/screenshots.sh: finding a window, and Return at a question.
+    x11-utils xdotool
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -61,8 +61,11 @@ for tree in $trees; do
     case $tree in
     plain)
         run_tree "$plain"
-        # A run of some tests only (extra ctest arguments) leaves the package alone.
-        if [ ${#ctest_args[@]} -eq 0 ]; then package_check "$plain"; fi
+        # A run of some tests only (extra ctest arguments) leaves the package and the pictures alone.
+        if [ ${#ctest_args[@]} -eq 0 ]; then
+            package_check "$plain"
+            QUENLARK_BUILD_DIR=$plain bash scripts/screenshots.sh --check
+        fi
         ;;
     # The benchmarks are not tests: the sanitized tree leaves them out.
     sanitized) run_tree "$sanitized" -DQUENLARK_SANITIZE=address,undefined -DQUENLARK_BENCH=OFF ;;
