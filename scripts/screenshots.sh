@@ -151,12 +151,13 @@ darts_world() {
 mkdir -p "$out"
 rm -f "$out"/*.png
 failed=0
-# name|window title|clicks that show it. BlackJack is left out: a window without anything in it.
+# name|window title|clicks that show it (the main window's title names the signed-in user once
+# the host has attached). BlackJack is left out: a window without anything in it.
 while IFS='|' read -r name title clicks; do
     # shellcheck disable=SC2086 # the clicks are words
     take "$name" "$title" $clicks || failed=1
 done <<'WINDOWS'
-main|Quenlark|
+main|Quenlark(alice)|
 answering|AutoAnswer|--open AutoAnswerMenu
 controler-list|ControlerList|--open AutoAnswerMenu --open Command6
 contacts|Contact|--open Command6
