@@ -65,6 +65,12 @@ int main(int argc, char** argv) {
     DebugConsole console;
     LanguagePack language(folders.shippedFilesPath());
     Services services{settings, prompts, clock, folders, log, console, language};
+    // A settings file the program must not write is named in the log (always written), on
+    // standard error and, with the Debug menu on, in the console.
+    if (!settings.problem().isEmpty()) {
+        log.WriteLog(settings.problem(), -1);
+        qWarning("%s", qPrintable(settings.problem()));
+    }
 
     SingleInstance instance;
     DBusHostTransport transport;
@@ -75,6 +81,8 @@ int main(int argc, char** argv) {
     if (!mainForm.Form_Load())
         return mainForm.exitCode();
     mainForm.show();
+    if (!settings.problem().isEmpty())
+        console.ConsolePrint(settings.problem());
     // The console is a tool of the Debug menu: it opens only where that menu is shown.
     if (options.isSet(consoleOption) && mainForm.core().debugMode())
         mainForm.windows().console().show();
