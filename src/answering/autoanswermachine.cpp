@@ -243,6 +243,8 @@ void AutoAnswerMachine::MCINOTIFYHandler(const QString& alias) {
         endPlayback();
     } else if (m_state == AnsweringState::RemoteAnswer && name == kGreeting) {
         finishRemotePlayback();
+    } else if (m_state == AnsweringState::Recording && name == kRecording) {
+        recordingStopped();
     }
 }
 

@@ -131,6 +131,8 @@ private:
     void startBeep();
     void BeginMessageRecording();
     void finishRecording();
+    // The recording device ended by itself: the user is told, the caller hung up.
+    void recordingStopped();
     bool saveCapture(const QString& target);
     bool saveKeptCapture();
     void mailMessage(const QString& path);

@@ -5,6 +5,7 @@
 #include "autoanswermachine.h"
 #include "base/genlib.h"
 #include "base/languagepack.h"
+#include "base/loglib.h"
 #include "base/services.h"
 #include "messagefiles.h"
 #include "notify/base64lib.h"
@@ -37,11 +38,15 @@ void AutoAnswerMachine::BeginMessageRecording() {
         backToIdle();
         return;
     }
-    if (mci(QStringLiteral("record aar1")) != 0) {
+    // The notice comes only when the device ends by itself (the disk is full, the sound
+    // server went away): the caller is then hung up and the part captured is saved.
+    if (mci(QStringLiteral("record aar1 notify")) != 0) {
         closeAlias(kRecording);
         backToIdle();
         return;
     }
+    ++m_owedNotices[kRecording];
+    m_awaitedAlias = kRecording;
     m_recordingOpen = true;
     setState(AnsweringState::Recording);
     const QString handle = m_ports.partnerHandle(m_ringingTag);
@@ -58,6 +63,15 @@ void AutoAnswerMachine::RecordingTimer_Timer() {
     m_guardTimer.start();
 }
 
+void AutoAnswerMachine::recordingStopped() {
+    const QString text = QStringLiteral(
+        "AutoAnswer: the recording stopped early (the disk is full or the sound server is "
+        "gone); the part recorded is kept");
+    console(text);
+    m_services.log.WriteLog(text, -1);
+    RecordingTimer_Timer();
+}
+
 void AutoAnswerMachine::finishCall() {
     if (m_state == AnsweringState::Recording)
         finishRecording();
@@ -71,6 +85,9 @@ void AutoAnswerMachine::finishCall() {
 }
 
 void AutoAnswerMachine::finishRecording() {
+    // The stop below owes a notice that must not count as the device ending by itself.
+    if (m_awaitedAlias == kRecording)
+        m_awaitedAlias.clear();
     m_recordingTimer.stop();
     m_guardTimer.stop();
     restoreMixer();
