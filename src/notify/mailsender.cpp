@@ -1,6 +1,7 @@
 #include "mailsender.h"
 
 #include "base/debugconsole.h"
+#include "base/loglib.h"
 #include "base/services.h"
 #include "notify/keychainsecretstore.h"
 #include "notify/mailcompose.h"
@@ -65,8 +66,17 @@ MailSender::MailSender(Services& services, std::unique_ptr<SmtpTransport> transp
         pumpMessage();
     });
     connect(m_transport.get(), &SmtpTransport::transportError, this, [this](const QString& text) {
-        // Not acted on: an unreachable server ends in the time-out like a silent one.
         m_services.console.ConsolePrint(QStringLiteral("SendMail: socket error: ") + text);
+        // An unreachable server ends in the time-out like a silent one. A connection lost in
+        // the middle of the conversation can never finish it: that mail fails at once (kept
+        // listed with its note) and the next one goes out.
+        if (m_tag.isEmpty() || m_tag == QLatin1String("Connect") || m_tag == QLatin1String(kQuit) ||
+            !sendingRecord())
+            return;
+        const QString note = QStringLiteral("Connection lost[%1]: %2").arg(m_tag, text);
+        m_services.log.WriteLog(QStringLiteral("SendMail: the mail failed: ") + note, -1);
+        setText6(QStringLiteral("ERR : ") + note);
+        failSending(note, true);
     });
 }
 
