@@ -3,18 +3,24 @@
 
 smtp_sink.py FOLDER: prints "PORT <n>" once it listens on 127.0.0.1:<n>, stores every message
 as FOLDER/mailNNN.eml (un-stuffed data) and then FOLDER/mailNNN.json (envelope), and stops when
-its standard input closes. Exits 3 when aiosmtpd is not installed.
+its standard input closes. Exits 3 when aiosmtpd is not installed. Options after FOLDER:
+"--port N" listens on N instead of a free port; "--stall" never answers the first message's
+data (it prints "STALLED" instead), for a test that kills the server during DATA.
 smtp_sink.py --read MAIL.eml: prints as JSON the message's envelope and what a mail reader
 shows of it: subject and text decoded from ISO-2022-JP, attachments decoded (in Base64).
 """
-import base64, email, email.policy, email.utils, json, os, socket, sys
+import asyncio, base64, email, email.policy, email.utils, json, os, socket, sys
 
 
 class Store:
-    def __init__(self, folder):
-        self.folder, self.count = folder, 0
+    def __init__(self, folder, stall=False):
+        self.folder, self.count, self.stall = folder, 0, stall
 
     async def handle_DATA(self, server, session, envelope):
+        if self.stall:
+            self.stall = False
+            print("STALLED", flush=True)
+            await asyncio.sleep(3600)
         self.count += 1
         base = os.path.join(self.folder, "mail%03d" % self.count)
         content = envelope.content
@@ -29,7 +35,7 @@ class Store:
         return "250 Message accepted for delivery"
 
 
-def serve(folder, **options):
+def serve(folder, port=0, stall=False, **options):
     """Serves until standard input closes; options go to aiosmtpd's Controller."""
     try:
         from aiosmtpd.controller import Controller
@@ -37,11 +43,13 @@ def serve(folder, **options):
         print("aiosmtpd missing", flush=True)
         sys.exit(3)
     os.makedirs(folder, exist_ok=True)
+    fixed = port
     for _ in range(5):  # another process may take the free port before we bind it
-        with socket.socket() as s:
-            s.bind(("127.0.0.1", 0))
-            port = s.getsockname()[1]
-        controller = Controller(Store(folder), hostname="127.0.0.1", port=port, **options)
+        if not fixed:
+            with socket.socket() as s:
+                s.bind(("127.0.0.1", 0))
+                port = s.getsockname()[1]
+        controller = Controller(Store(folder, stall), hostname="127.0.0.1", port=port, **options)
         try:
             controller.start()
             break
@@ -75,4 +83,9 @@ def read(path):
 
 
 if __name__ == "__main__":
-    read(sys.argv[2]) if sys.argv[1] == "--read" else serve(sys.argv[1])
+    if sys.argv[1] == "--read":
+        read(sys.argv[2])
+    else:
+        args = sys.argv[2:]
+        serve(sys.argv[1], int(args[args.index("--port") + 1]) if "--port" in args else 0,
+              "--stall" in args)
