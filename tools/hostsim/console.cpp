@@ -3,6 +3,7 @@
 #include "callcapture.h"
 #include "deliverycontrol.h"
 #include "hostendpoint.h"
+#include "loadgenerator.h"
 #include "simulator.h"
 #include "userdetails.h"
 
@@ -25,6 +26,7 @@ const char* const kConsoleHelp =
     "deliver drop|dup F T N    drop / deliver twice the next N chats from F to T\n"
     "deliver delay F T MS      delay every chat from F to T; deliver clear|rules\n"
     "capture ID                the file of what the user's host sent into call ID\n"
+    "load [stop]               what --load did so far / end it\n"
     "help                      this list\n"
     "quit                      end the simulator";
 
@@ -109,6 +111,14 @@ QStringList Console::run(const QString& line) {
         return {captureOf(simulator_, words[1].toUInt())};
     if (QStringList out = runUserCommand(*simulator_, words, line); !out.isEmpty())
         return out;
+    if (verb == QLatin1String("load")) {
+        LoadGenerator* load = simulator_->loadGenerator();
+        if (!load)
+            return {QStringLiteral("error: no --load")};
+        if (words.value(1).toLower() == QLatin1String("stop"))
+            load->stop();
+        return {load->summary()};
+    }
     if (verb == QLatin1String("quit")) {
         emit simulator_->quitRequested();
         return {QStringLiteral("bye")};

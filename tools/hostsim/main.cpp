@@ -4,6 +4,7 @@
 #include "controlobject.h"
 #include "deliverycontrol.h"
 #include "hostendpoint.h"
+#include "loadgenerator.h"
 #include "microphonevoice.h"
 #include "options.h"
 #include "scriptobject.h"
@@ -109,6 +110,16 @@ int main(int argc, char** argv) {
     if (!options.captureFolder.isEmpty()) {
         capture = std::make_unique<CallCapture>(options.captureFolder);
         simulator.setCallCapture(capture.get());
+    }
+    std::unique_ptr<LoadGenerator> load;
+    if (options.loadMs > 0) {
+        if (!simulator.world().user(options.loadFrom)) {
+            complain(QStringLiteral("--load-from: no user ") + options.loadFrom);
+            return 1;
+        }
+        load = std::make_unique<LoadGenerator>(&simulator, options.loadFrom,
+                                               options.users.first().handle, options.loadMs);
+        simulator.setLoadGenerator(load.get());
     }
     Console console(&simulator);
     SignalWatcher terminationSignals;

@@ -83,7 +83,15 @@ bool parseOptions(const QStringList& arguments, Options* options, QString* error
         QStringLiteral("mic-voice-device"),
         QStringLiteral("Sink whose monitor feeds the microphone source (paplay --device)."),
         QStringLiteral("sink"));
-    parser.addOptions({micVoice, micVoiceDevice});
+    const QCommandLineOption load(
+        QStringLiteral("load"),
+        QStringLiteral("Every MS milliseconds the --load-from user calls the first user when "
+                       "its last call is over, else writes a chat (soak runs)."),
+        QStringLiteral("ms"));
+    const QCommandLineOption loadFrom(QStringLiteral("load-from"),
+                                      QStringLiteral("The simulated user of --load (bob)."),
+                                      QStringLiteral("handle"), options->loadFrom);
+    parser.addOptions({micVoice, micVoiceDevice, load, loadFrom});
     if (!parser.parse(arguments)) {
         *error = parser.errorText();
         return false;
@@ -126,6 +134,15 @@ bool parseOptions(const QStringList& arguments, Options* options, QString* error
             return false;
         }
     }
+    if (parser.isSet(load)) {
+        bool ok = false;
+        options->loadMs = parser.value(load).toInt(&ok);
+        if (!ok || options->loadMs <= 0) {
+            *error = QStringLiteral("--load takes milliseconds");
+            return false;
+        }
+    }
+    options->loadFrom = parser.value(loadFrom);
     options->worldFile = parser.value(world);
     options->console = !parser.isSet(noConsole);
     options->controlService = parser.value(control);

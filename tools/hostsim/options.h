@@ -28,6 +28,8 @@ struct Options {
     QList<std::pair<QString, QString>> userVoices; // handle, WAV file
     QString captureFolder;
     uint firstId = 0; // 0: the world's own first id (101)
+    int loadMs = 0;   // --load: a call or a chat every loadMs ms (0: none)
+    QString loadFrom = QStringLiteral("bob");
 };
 
 // Reads the command line; false with a message for the user when it cannot be understood.

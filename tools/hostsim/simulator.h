@@ -15,6 +15,7 @@
 #include <vector>
 
 class CallCapture;
+class LoadGenerator;
 class HostEndpoint;
 class VoicePlayer;
 class MicrophoneVoice;
@@ -54,6 +55,8 @@ public:
     void setMicrophoneVoice(MicrophoneVoice* voice) { micVoice_ = voice; }
     void setCallCapture(CallCapture* capture) { capture_ = capture; }
     CallCapture* callCapture() const { return capture_; }
+    void setLoadGenerator(LoadGenerator* load) { load_ = load; }
+    LoadGenerator* loadGenerator() const { return load_; }
 
     bool addEndpoint(const QString& handle, const QString& address, QString* error);
     HostEndpoint* endpoint(const QString& handle) const;
@@ -122,6 +125,7 @@ private:
     ChatDelivery delivery_;
     MicrophoneVoice* micVoice_ = nullptr;
     CallCapture* capture_ = nullptr;
+    LoadGenerator* load_ = nullptr;
     ReplyFilter replyFilter_;
     QSet<QString> oldKindUsers_;
 };

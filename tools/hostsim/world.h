@@ -71,6 +71,7 @@ public:
     const std::map<uint, SimMessage>& messages() const { return messages_; }
     // The id the next call or message gets (--first-id; ids near 2^31 try a client's limits).
     void setNextId(uint id) { nextId_ = id; }
+    uint nextId() const { return nextId_; }
 
 private:
     uint nextId_ = 101;
