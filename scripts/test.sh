@@ -61,10 +61,15 @@ for tree in $trees; do
     case $tree in
     plain)
         run_tree "$plain"
-        # A run of some tests only (extra ctest arguments) leaves the package and the pictures alone.
+        # A run of some tests only (extra ctest arguments) leaves the package, the pictures and
+        # the soak alone. The soak runs two minutes (docs/testing.md); QUENLARK_SOAK_SECONDS=0
+        # skips it.
         if [ ${#ctest_args[@]} -eq 0 ]; then
             package_check "$plain"
             QUENLARK_BUILD_DIR=$plain bash scripts/screenshots.sh --check
+            if [ "${QUENLARK_SOAK_SECONDS:-120}" != 0 ]; then
+                QUENLARK_BUILD_DIR=$plain bash bench/soak/run.sh "${QUENLARK_SOAK_SECONDS:-120}"
+            fi
         fi
         ;;
     # The benchmarks are not tests: the sanitized tree leaves them out.
