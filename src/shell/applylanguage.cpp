@@ -1,4 +1,5 @@
 #include "applylanguage.h"
+#include "controls.h"
 
 #include "base/languagepack.h"
 
@@ -84,6 +85,7 @@ void ApplyLanguage(QWidget* window, const LanguagePack& pack) {
         if (tag.startsWith(kPrefix))
             applyTag(control, tag, pack);
     }
+    Controls::nameForScreenReaders(window);
 }
 
 void ApplyLanguageToAll(LanguagePack& pack, const QString& code) {

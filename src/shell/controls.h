@@ -36,4 +36,12 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const QString& text, int 
 QTableView* grid(QWidget* parent, const char* name, QAbstractItemModel* model,
                  std::initializer_list<int> widthsTwips);
 
+// Gives every control of the window that takes the focus a name a screen reader can speak,
+// where it has none of its own: a caption label just left of it in a grid layout becomes its
+// buddy (so the name follows the label's text in every language); a control still without a
+// caption (a list, a grid, a field inside a combo box) is named after the titled box that holds
+// it, else after the window. ApplyLanguage calls it, so every window gets it after each
+// language.
+void nameForScreenReaders(QWidget* window);
+
 } // namespace Controls

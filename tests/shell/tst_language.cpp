@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -147,6 +148,40 @@ private slots:
         QCOMPARE(w.combo->count(), 1);
         QCOMPARE(w.grid->currentRow(), 2); // the current cell stays
         QCOMPARE(w.grid->currentColumn(), 1);
+    }
+
+    // A screen reader speaks every control that takes the focus: a field by the caption left of
+    // it (in the pack's words, after a switch too), a list in a titled box by the box, a list
+    // without either by the window, the field of an editable combo box by the box's caption.
+    void applyLanguageNamesControlsForScreenReaders() {
+        writePack(QStringLiteral("de"), "23:Sprache\n41:Kontakt\n42:Gruppe\n");
+        LanguagePack pack(m_dir.path());
+        QWidget window;
+        setTag(&window, QStringLiteral("STR-ID:23"));
+        auto* layout = new QGridLayout(&window);
+        auto* caption = tagged<QLabel>(&window, "STR-ID:41");
+        caption->setText(QStringLiteral("Contact"));
+        auto* field = new QLineEdit(&window);
+        auto* groupCaption = tagged<QLabel>(&window, "STR-ID:42");
+        auto* combo = new QComboBox(&window);
+        combo->setEditable(true);
+        auto* frame = new QGroupBox(QStringLiteral("Recording File List"), &window);
+        auto* inFrame = new QListWidget(frame);
+        auto* alone = new QListWidget(&window);
+        layout->addWidget(caption, 0, 0);
+        layout->addWidget(field, 0, 1);
+        layout->addWidget(groupCaption, 1, 0);
+        layout->addWidget(combo, 1, 1);
+        layout->addWidget(frame, 2, 0);
+        layout->addWidget(alone, 2, 1);
+        ApplyLanguage(&window, pack); // no pack loaded: every text is "?"
+        pack.LoadLanguagePack(QStringLiteral("de"));
+        ApplyLanguage(&window, pack);
+        QCOMPARE(caption->buddy(), field);
+        QCOMPARE(groupCaption->buddy(), combo);
+        QCOMPARE(combo->lineEdit()->accessibleName(), QStringLiteral("Gruppe"));
+        QCOMPARE(inFrame->accessibleName(), QStringLiteral("Recording File List"));
+        QCOMPARE(alone->accessibleName(), QStringLiteral("Sprache"));
     }
 
     void languageDialogSelectsTheStoredLanguage_data() {
