@@ -15,6 +15,8 @@ packages=(
     file dpkg-dev
     # scripts/screenshots.sh: finding a window, and Return at a question.
     x11-utils xdotool
+    # The accessibility check of every window (scripts/accessibility-check.py).
+    at-spi2-core python3-pyatspi
 )
 missing=()
 for p in "${packages[@]}"; do

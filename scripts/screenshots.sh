@@ -7,7 +7,9 @@
 #
 #   scripts/screenshots.sh          saves every picture into docs/screenshots/
 #   scripts/screenshots.sh --check  saves them into build/screenshots/ instead and fails unless
-#                                   every window's picture exists and is not blank
+#                                   every window's picture exists and is not blank, and every
+#                                   focusable control of every window has an accessible name
+#                                   (scripts/accessibility-check.py, over AT-SPI)
 #
 # Runs on an Xvfb server of its own. Builds quenlark, quenlark-hostsim
 # and quenlark-screenshot (a tool that saves an X window) into build/ (or $QUENLARK_BUILD_DIR).
@@ -60,6 +62,13 @@ chmod 700 "$XDG_RUNTIME_DIR"
     --print-pid=1)
 export DBUS_SESSION_BUS_ADDRESS=$bus_address
 pids+=("$bus_pid")
+# A check also walks every window's accessible tree: the accessibility bus on this session bus
+# (Qt registers its windows only where it finds org.a11y.Bus on its own session bus).
+if [ "$check" = 1 ]; then
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/at-spi.log" 2>&1 &
+    pids+=("$!")
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+fi
 
 # What a user of some weeks has: messages (two not heard yet), a call recording, three games
 # of darts and three contacts.
@@ -115,6 +124,9 @@ take() {
         if declare -F "${name}_world" >/dev/null; then "${name}_world"; fi
         sleep 1.5
         "$shot" "$id" "$out/$name.png" >/dev/null || id=""
+        if [ -n "$id" ] && [ "$check" = 1 ]; then
+            /usr/bin/python3 scripts/accessibility-check.py "$title" || unnamed=1
+        fi
     fi
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
@@ -151,6 +163,7 @@ darts_world() {
 mkdir -p "$out"
 rm -f "$out"/*.png
 failed=0
+unnamed=0
 # name|window title|clicks that show it (the main window's title names the signed-in user once
 # the host has attached). BlackJack is left out: a window without anything in it.
 while IFS='|' read -r name title clicks; do
@@ -187,4 +200,5 @@ if [ "$check" = 1 ]; then
         fi
     done
 fi
+[ "$unnamed" = 0 ] || { echo "screenshots: controls without a name (above)" >&2; failed=1; }
 exit "$failed"
