@@ -84,17 +84,9 @@ class TestAnsweringEndToEnd : public QObject {
 
 private slots:
     void initTestCase() {
-        const QString server = SoundTest::startPulse(
-            m_pulse, m_dir.path(),
-            {u"module-null-sink sink_name=spk sink_properties=device.description=Speakers"_s,
-             u"module-null-source source_name=mic"_s});
-        if (server.isEmpty())
+        m_server = SoundTest::startSpeakerRig(m_pulse, m_keepAlive, m_dir.path());
+        if (!m_server)
             QSKIP("pulseaudio cannot be started here");
-        m_server = std::make_unique<SoundTest::EnvOverride>("PULSE_SERVER", server.toUtf8());
-        SoundTest::pactl({u"set-default-sink"_s, u"spk"_s});
-        SoundTest::pactl({u"set-default-source"_s, u"mic"_s});
-        // A running sink hands its monitor's samples out at once, as a sound card does.
-        m_keepAlive.start(u"pacat"_s, {u"--playback"_s, u"/dev/zero"_s});
         const quint16 port = SmtpSink::start(m_smtp, {m_dir.path() + u"/mail"_s});
         if (!port)
             QSKIP("python3-aiosmtpd is not installed");

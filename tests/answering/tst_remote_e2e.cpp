@@ -66,16 +66,9 @@ class TestRemoteEndToEnd : public QObject {
 
 private slots:
     void initTestCase() {
-        const QString server = SoundTest::startPulse(
-            m_pulse, m_dir.path(),
-            {u"module-null-sink sink_name=spk sink_properties=device.description=Speakers"_s,
-             u"module-null-source source_name=mic"_s});
-        if (server.isEmpty())
+        m_server = SoundTest::startSpeakerRig(m_pulse, m_keepAlive, m_dir.path());
+        if (!m_server)
             QSKIP("pulseaudio cannot be started here");
-        m_server = std::make_unique<SoundTest::EnvOverride>("PULSE_SERVER", server.toUtf8());
-        SoundTest::pactl({u"set-default-sink"_s, u"spk"_s});
-        SoundTest::pactl({u"set-default-source"_s, u"mic"_s});
-        m_keepAlive.start(u"pacat"_s, {u"--playback"_s, u"/dev/zero"_s});
 
         m_busHome = std::make_unique<PrivateBus>();
         m_busOwner = std::make_unique<PrivateBus>();

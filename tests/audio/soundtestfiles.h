@@ -3,16 +3,19 @@
 #include <QDebug>
 #include <QFile>
 #include <QProcess>
+
 #include <QString>
 #include <QStringList>
 #include <QThread>
 #include <QtEndian>
+#include <memory>
 
 #include <sndfile.h>
 #include <sys/resource.h>
 
 #include <cmath>
 #include <csignal>
+#include <memory>
 #include <numbers>
 #include <vector>
 
@@ -194,6 +197,27 @@ inline QString startPulse(QProcess& daemon, const QString& runtimeDir, const QSt
         QThread::msleep(100);
     }
     return QString();
+}
+
+// A sound card for an end-to-end test: a PulseAudio of the test's own with the sink "spk" and
+// the source "mic" as defaults, made this process's server, and a player that keeps the sink
+// running (a running sink hands its monitor's samples out at once, as a sound card does).
+// Null when the daemon does not start.
+inline std::unique_ptr<EnvOverride> startSpeakerRig(QProcess& daemon, QProcess& keepAlive,
+                                                    const QString& runtimeDir) {
+    const QString server = startPulse(
+        daemon, runtimeDir,
+        {QStringLiteral(
+             "module-null-sink sink_name=spk sink_properties=device.description=Speakers"),
+         QStringLiteral("module-null-source source_name=mic")});
+    if (server.isEmpty())
+        return nullptr;
+    auto serverVariable = std::make_unique<EnvOverride>("PULSE_SERVER", server.toUtf8());
+    pactl({QStringLiteral("set-default-sink"), QStringLiteral("spk")});
+    pactl({QStringLiteral("set-default-source"), QStringLiteral("mic")});
+    keepAlive.start(QStringLiteral("pacat"),
+                    {QStringLiteral("--playback"), QStringLiteral("/dev/zero")});
+    return serverVariable;
 }
 
 } // namespace SoundTest
