@@ -1,4 +1,5 @@
 #include "calltable.h"
+#include "trackedrows.h"
 
 #include <QColor>
 
@@ -11,6 +12,7 @@ CallTable::CallTable(QObject* parent) : QAbstractTableModel(parent) {}
 int CallTable::AddCallID(qint32 id, const QString& from, const QString& status) {
     const int row = rowOf(id);
     if (row < 0) {
+        dropOldestRows();
         const int added = size();
         beginInsertRows({}, added, added);
         m_rows.append({id, from, status, status, false});
@@ -47,6 +49,15 @@ void CallTable::markHandled(int row) {
         return;
     m_rows[row].handled = true;
     rowChanged(row);
+}
+
+void CallTable::dropOldestRows() {
+    const int count = TrackedRows::rowsToDrop(m_rows.size());
+    if (count == 0)
+        return;
+    beginRemoveRows({}, 0, count - 1);
+    TrackedRows::dropOldest(m_rows, m_rowOfId, count);
+    endRemoveRows();
 }
 
 void CallTable::rowChanged(int row) {

@@ -5,12 +5,13 @@
 #include <QList>
 #include <QString>
 
-// The call table: every call the host reported during the run, by id, with the other party's
+// The call table: the calls the host reported during the run, by id, with the other party's
 // handle, the first and the latest status word and the handled mark. A call is incoming when
 // the first status the host reported for it was "RINGING". The call tracker (CallTracker)
 // fills it from the host lines; the answering machine and the call recorder ask it whether a
-// call is incoming and who the other party is. Rows are never removed, so a repeated status
-// line never reports a call twice; lookups by id cost the same however many rows there are.
+// call is incoming and who the other party is. A row stays while its call is among the
+// latest 1,000 (TrackedRows), so a repeated status line never reports a call twice; lookups by
+// id cost the same however many rows there are.
 //
 // It is a Qt table model: CallForm's grid "CallFlexGrid" is a view over it (columns "id",
 // "From", "1st Status", "last Status"; handled rows show a blue background).
@@ -56,6 +57,8 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 private:
+    // Makes room for one more row (see TrackedRows); row numbers held across it are stale.
+    void dropOldestRows();
     void rowChanged(int row);
 
     QList<Row> m_rows;

@@ -1,4 +1,5 @@
 #include "messagetable.h"
+#include "trackedrows.h"
 
 #include <QColor>
 
@@ -9,6 +10,7 @@ const char* const kHeaders[MessageTable::ColumnCount] = {"id", "From", "Message"
 MessageTable::MessageTable(QObject* parent) : QAbstractTableModel(parent) {}
 
 int MessageTable::append(const Row& row) {
+    dropOldestRows();
     const int added = size();
     beginInsertRows({}, added, added);
     m_rows.append(row);
@@ -49,6 +51,15 @@ void MessageTable::markHandled(int row) {
         return;
     m_rows[row].handled = true;
     rowChanged(row);
+}
+
+void MessageTable::dropOldestRows() {
+    const int count = TrackedRows::rowsToDrop(m_rows.size());
+    if (count == 0)
+        return;
+    beginRemoveRows({}, 0, count - 1);
+    TrackedRows::dropOldest(m_rows, m_rowOfId, count);
+    endRemoveRows();
 }
 
 void MessageTable::rowChanged(int row) {

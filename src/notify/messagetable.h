@@ -5,11 +5,12 @@
 #include <QList>
 #include <QString>
 
-// The chat table: every chat message the host reported or described during the run, by id,
+// The chat table: the chat messages the host reported or described during the run, by id,
 // with its sender, its text, whether the host reported it as received to this user, and the
-// handled mark. Rows are never removed, so a repeated "RECEIVED" never reports a message
-// twice; lookups by id cost the same however many rows there are. MessageForm's grid
-// "MessageFlexGrid" is a view over it (columns "id", "From", "Message"; handled rows blue).
+// handled mark. A row stays while the message is among the latest 1,000 (TrackedRows), so a
+// repeated "RECEIVED" never reports a message twice; lookups by id cost the same however many
+// rows there are. MessageForm's grid "MessageFlexGrid" is a view over it (columns "id",
+// "From", "Message"; handled rows blue).
 class MessageTable : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -45,6 +46,8 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 private:
+    // Makes room for one more row (see TrackedRows); row numbers held across it are stale.
+    void dropOldestRows();
     int append(const Row& row);
     void rowChanged(int row);
 

@@ -10,6 +10,7 @@ target_sources(quenlark_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/messagetable.cpp
     ${CMAKE_CURRENT_LIST_DIR}/messagetracker.cpp
     ${CMAKE_CURRENT_LIST_DIR}/notifications.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/trackedrows.h
     ${CMAKE_CURRENT_LIST_DIR}/notifyswitches.h)
 target_sources(quenlark_widgets PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/announcebackform.cpp

@@ -3,6 +3,8 @@
 #include "testmain.h"
 #include "trackerrig.h"
 
+#include "notify/trackedrows.h"
+
 #include <QAbstractItemModelTester>
 #include <QFile>
 
@@ -233,6 +235,31 @@ private slots:
         QVERIFY(!rig.calls.table().index(1, 0).data(Qt::BackgroundRole).isValid());
         QCOMPARE(rig.calls.table().PartnerHandle(2), QStringLiteral("bob"));
         QVERIFY(!rig.calls.IsRecievedCall(99));
+    }
+
+    // A program left running keeps the latest calls and chats only; each is still decided once.
+    void tablesKeepTheLatestRows() {
+        TrackerRig rig;
+        rig.switches.announce = false;
+        rig.recipients.add(QStringLiteral("carol"));
+        const int count = TrackedRows::kKeptRows + TrackedRows::kDroppedRows + 1;
+        for (int id = 1; id <= count; ++id) {
+            rig.chat(id, QStringLiteral("bob"), QStringLiteral("hi"));
+            rig.ring(id, QStringLiteral("bob"));
+        }
+        rig.chat(count, QStringLiteral("bob"), QStringLiteral("hi"));
+        rig.ring(count, QStringLiteral("bob"));
+        QCOMPARE(rig.chatsSent().size(), 2 * count);
+        for (int table = 0; table < 2; ++table) {
+            const int size = table ? rig.calls.table().size() : rig.messages.table().size();
+            QCOMPARE(size, TrackedRows::kKeptRows - TrackedRows::kDroppedRows + 1);
+            const auto rowOf = [&](qint32 id) {
+                return table ? rig.calls.table().rowOf(id) : rig.messages.table().rowOf(id);
+            };
+            QCOMPARE(rowOf(1), -1);
+            QCOMPARE(rowOf(count), size - 1);
+            QCOMPARE(rowOf(count - size + 1), 0);
+        }
     }
 
     void hugeBodyIsReportedOnceWhole() {
