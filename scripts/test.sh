@@ -4,7 +4,7 @@
 # server that the mail tests start themselves. The suite runs twice, on the same bus and sound
 # server: in the plain build (build/), then in a build with AddressSanitizer, LeakSanitizer and
 # UBSan (build-asan/). Last, the libFuzzer targets are built with clang (build-fuzz/), their
-# corpora replayed and each run for a fixed number of inputs (scripts/fuzz.sh).
+# corpora replayed and each fuzzed for 30 seconds (scripts/fuzz.sh).
 # QUENLARK_TEST_TREES="plain", "sanitized" or "fuzz" runs one of them only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
