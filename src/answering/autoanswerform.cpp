@@ -192,6 +192,8 @@ void AutoAnswerForm::Command6_Click() {
 
 void AutoAnswerForm::showEvent(QShowEvent* event) {
     updateMonitorWarning();
+    if (m_listStale)
+        refreshList();
     QWidget::showEvent(event);
 }
 

@@ -29,6 +29,8 @@ public:
     void setMixerWindow(std::function<void()> open) { m_openMixer = std::move(open); }
     void setMonitorCheck(std::function<bool()> check) { m_isMonitor = std::move(check); }
 
+    // Reads the message folder into the grid; a hidden window only notes that it must, and
+    // does it when it is next shown.
     void UpdateAutoanswerList();
     const AutoAnswerList& list() const { return m_list; }
     // The message of the selected row; empty when no message is selected.
@@ -57,6 +59,7 @@ private:
     void Form_Load();
     void LoadAutoAnswerSettings();
     void SaveAutoAnswerSettings();
+    void refreshList();
     void fillRow(int row, const RecordedMessage& message);
     void updateButtons();
     void onPlaybackChanged(bool playing);
@@ -65,6 +68,7 @@ private:
     Services& m_services;
     AutoAnswerMachine& m_machine;
     AutoAnswerList m_list;
+    bool m_listStale = false;
     std::function<void()> m_openMixer;
     std::function<bool()> m_isMonitor;
 

@@ -48,6 +48,17 @@ QWidget* AutoAnswerForm::listFrame() {
 }
 
 void AutoAnswerForm::UpdateAutoanswerList() {
+    // A machine left answering in the tray for weeks would otherwise read every message's
+    // length and build a row per message on disk after each call, for a window nobody sees.
+    if (!isVisible()) {
+        m_listStale = true;
+        return;
+    }
+    refreshList();
+}
+
+void AutoAnswerForm::refreshList() {
+    m_listStale = false;
     if (m_heardMark.isNull()) {
         const QString shipped = m_services.folders.shippedFilesPath();
         m_heardMark = QIcon(shipped + QStringLiteral("/check.bmp"));

@@ -40,6 +40,9 @@ private slots:
         const QString bob = writeTone(rig.folder() + u"/20050801123456_bob.wav"_s, 440, 0.1);
         const QString dotted = writeTone(rig.folder() + u"/20050802000000_a.b.wav"_s, 440, 0.1);
         AutoAnswerForm form(rig.test.services, rig.machine, rig.mci);
+        QVERIFY(form.list().messages().isEmpty()); // a hidden window reads the folder when shown
+        form.show();
+        QCOMPARE(form.list().messages().size(), 2);
         auto* play = control<QPushButton>(form, "Command3");
         QVERIFY(!play->isEnabled());
         form.selectPath(bob);
