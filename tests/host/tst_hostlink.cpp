@@ -1,4 +1,5 @@
-// The host link with the fake transport: line records, attach, sending, routing order.
+// The host link with the fake transport: attach, sending, routing order, the trace log. The
+// payload rules are met over the real transport in tst_hostsim_integration.
 #include "app/mainformcore.h"
 #include "host/skypeapihandler.h"
 #include "hosttransportfake.h"
@@ -52,48 +53,6 @@ class TestHostLink : public QObject {
     };
 
 private slots:
-    void recordsAreReadUpToTheirFirstZeroByte_data() {
-        QTest::addColumn<QByteArray>("payload");
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("consoleLine");
-        QTest::newRow("pong") << QByteArray("PONG\0", 5) << "PONG"
-                              << "<-Skype[5]: [PONG]";
-        QTest::newRow("zero in the middle")
-            << QByteArray("USERSTATUS ONLINE\0junk\0", 23) << "USERSTATUS ONLINE"
-            << "<-Skype[23]: [USERSTATUS ONLINE]";
-        QTest::newRow("japanese")
-            << QStringLiteral("CHATMESSAGE 5 BODY こんにちは").toUtf8().append('\0')
-            << QStringLiteral("CHATMESSAGE 5 BODY こんにちは")
-            << QStringLiteral("<-Skype[35]: [CHATMESSAGE 5 BODY こんにちは]");
-    }
-    void recordsAreReadUpToTheirFirstZeroByte() {
-        QFETCH(QByteArray, payload);
-        QFETCH(QString, line);
-        QFETCH(QString, consoleLine);
-        Link link;
-        link.attach();
-        QStringList seen;
-        RecordingTarget friends(QStringLiteral("friends"), seen);
-        link.api().router().setTarget(HostLineRouter::Step::Friends, &friends);
-        QVERIFY(link.transport.notify(kHost, payload));
-        QCOMPARE(link.test.console.consoleLines(), QStringList{consoleLine});
-        QCOMPARE(seen, QStringList{QStringLiteral("friends:") + line});
-        QCOMPARE(link.core.responseCount(), 1);
-    }
-
-    void undecodableRecordIsCountedButNotRouted() {
-        Link link;
-        link.attach();
-        QStringList seen;
-        RecordingTarget friends(QStringLiteral("friends"), seen);
-        link.api().router().setTarget(HostLineRouter::Step::Friends, &friends);
-        QVERIFY(link.transport.notify(kHost, QByteArray("PO\xff\xfeNG\0", 7)));
-        QVERIFY(seen.isEmpty());
-        QCOMPARE(link.test.console.consoleLines(), QStringList{"<-Skype[7]: []"});
-        QCOMPARE(link.core.responseCount(), 1);
-        QVERIFY(!link.core.pongFlag());
-    }
-
     void recordsFromOthersThanTheAttachedHostAreRefused() {
         Link link;
         QVERIFY(!link.transport.notifyLine(kHost, QStringLiteral("PONG"))); // not attached yet
@@ -124,19 +83,6 @@ private slots:
         QCOMPARE(link.transport.sent().first().host, kHost);
         QCOMPARE(link.transport.sent().first().payload, payload);
         QCOMPARE(link.test.console.consoleLines(), QStringList{"->Skype: [" + line + "]"});
-    }
-
-    void failedSendsAreLoggedWithTheHandle() {
-        Link link;
-        link.api().SendCommandToSkype(QStringLiteral("PING")); // before any attach
-        QCOMPARE(link.test.console.consoleLines(),
-                 (QStringList{"->Skype: [PING]", "Error: Send Command!! []"}));
-        link.attach();
-        link.transport.setHostGone(kHost);
-        link.api().SendCommandToSkype(QStringLiteral("PING"));
-        QCOMPARE(link.test.console.consoleLines(),
-                 (QStringList{"->Skype: [PING]", "Error: Send Command!! [:1.42]"}));
-        QCOMPARE(link.api().hostHandle(), kHost); // never cleared
     }
 
     void attachSequenceRunsOnlyForStatusZero_data() {
@@ -189,16 +135,6 @@ private slots:
         QCOMPARE(link.api().hostHandle(), QStringLiteral(":1.50"));
         QVERIFY(!link.transport.notifyLine(kHost, QStringLiteral("PONG")));
         QVERIFY(link.transport.notifyLine(QStringLiteral(":1.50"), QStringLiteral("PONG")));
-    }
-
-    void discoveryReportsTheBroadcast() {
-        Link link;
-        QCOMPARE(link.api().ConnectToSkype(), 1u);
-        link.transport.setConnected(false);
-        QCOMPARE(link.api().ConnectToSkype(), 0u);
-        QCOMPARE(
-            link.test.console.consoleLines(),
-            (QStringList{"ConnectToSkype status is 1[:1.7]", "ConnectToSkype status is 0[:1.7]"}));
     }
 
     void routerKeepsItsOrderAndPassesTrimmedLines() {
@@ -262,18 +198,6 @@ private slots:
         link.core.SetUnimodeForm(QString());
         link.api().SkypeResponseHandler(line);
         QCOMPARE(seen, QStringList{"contact:USER bob FULLNAME Bob"});
-    }
-
-    void routerEntryIsTraced() {
-        Link link;
-        link.test.log.SetLogLevel(1);
-        QString line = QStringLiteral("PONG");
-        link.api().SkypeResponseHandler(line);
-        QFile file(link.test.log.filePath());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray log = file.readAll();
-        QVERIFY(log.startsWith(">>> SkypeAPIHandler:SkypeResponseHandler[PONG]\r\n"));
-        QVERIFY(log.endsWith("<<< SkypeAPIHandler:SkypeResponseHandler\r\n"));
     }
 
     void hostLineCannotForgeATraceLine() {

@@ -1,11 +1,16 @@
 // The program's real link (D-Bus transport, link rules, router and the main window's logic)
-// against quenlark-hostsim running as a process of its own on a private bus.
+// against quenlark-hostsim running as a process of its own on a private bus: attach and
+// supervision, hosts that fall silent, vanish, hang or never answer PING, strangers, payloads.
 #include "app/mainformcore.h"
 #include "hostsimharness.h"
 #include "mainlink.h"
 #include "platform/hosttransportdbus.h"
 #include "testmain.h"
 #include "testservices.h"
+
+#include <QDBusMessage>
+#include <QDBusPendingReply>
+#include <QFileInfo>
 
 #include <csignal>
 
@@ -70,6 +75,21 @@ private:
         QDBusConnection controller(QStringLiteral("controller"));
         return control(controller, method, arguments);
     }
+    void script(const QString& method, const QVariantList& arguments = {}) {
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            QStringLiteral("org.quenlark.HostSim"), QStringLiteral("/org/quenlark/HostSim/Script"),
+            QStringLiteral("org.quenlark.HostSimScript1"), method);
+        call.setArguments(arguments);
+        QDBusConnection(QStringLiteral("controller")).call(call, QDBus::Block, 3000);
+    }
+    // The lines the host received that contain TEXT, in the order received.
+    QStringList received(const QString& text) {
+        QStringList lines;
+        for (const QString& entry : controlCall(QStringLiteral("Transcript")).toStringList())
+            if (entry.contains(QStringLiteral(" <- ")) && entry.contains(text))
+                lines << entry.mid(entry.indexOf(u'[') + 1).chopped(1);
+        return lines;
+    }
 
 private slots:
     void init() {
@@ -111,14 +131,59 @@ private slots:
         QCOMPARE(program_->core.skypeStatus(), QStringLiteral("Connecting"));
         QVERIFY(!program_->core.pongFlag());
         QTRY_VERIFY(program_->core.pongFlag());
+
+        // Commands reach the host in the order sent.
+        QStringList sent;
+        for (int i = 0; i < 200; ++i) {
+            sent << QStringLiteral("GET USER u%1 FULLNAME").arg(i);
+            program_->core.api().SendCommandToSkype(sent.last());
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(received(QStringLiteral("GET USER u")), sent, 10000);
+    }
+
+    // A host that attaches at every discovery but never answers PING, on the real ten-second
+    // timer: one discovery per supervision period, not a loop at bus speed; once PONGs come
+    // back, one tick heals it.
+    void hostWithoutPongGetsOneDiscoveryPerPeriod() {
+        script(QStringLiteral("SetReplyRule"), {QStringLiteral("PING"), QStringLiteral("drop"), 0});
+        program_->test.log.SetLogLevel(1);
+        program_->core.api().ConnectToSkype();
+        QTest::qWait(30000);
+        const qsizetype discovers = received(QStringLiteral("(Discover)")).size();
+        QVERIFY2(discovers >= 3 && discovers <= 4, qPrintable(QString::number(discovers)));
+        QVERIFY(program_->attaches() >= 3 && program_->attaches() <= 4);
+        QVERIFY(received(QStringLiteral("[PING]")).size() <= 4);
+        QVERIFY(program_->test.console.consoleLines().size() < 60);
+        QVERIFY(QFileInfo(program_->test.log.filePath()).size() < 32 * 1024);
+        script(QStringLiteral("ClearReplyRules"));
+        QTRY_VERIFY_WITH_TIMEOUT(program_->core.pongFlag(), 12000);
+    }
+
+    // Only the attached host may hand the program a line.
+    void notifyFromAnotherPeerIsRefused() {
+        attach();
+        program_->core.setPongFlag(false);
+        QDBusMessage notify = QDBusMessage::createMethodCall(
+            program_->transport.ownHandle(), QString::fromLatin1(HostTransport::kClientPath),
+            QString::fromLatin1(HostTransport::kInterface), QStringLiteral("Notify"));
+        notify << QByteArray("PONG\0", 5);
+        QDBusPendingReply<uint> reply =
+            QDBusConnection(QStringLiteral("controller")).asyncCall(notify, 3000);
+        QTRY_VERIFY(reply.isFinished());
+        QVERIFY(reply.isValid());
+        QCOMPARE(reply.value(), 0u);
+        QVERIFY(!program_->core.pongFlag());
     }
 
     void silentHostIsDiscoveredAgain() {
         attach();
         const qsizetype attaches = program_->attaches();
         signalSimulator(SIGSTOP);
+        // A send to the hung host times out, is logged as failed, and it stays the host.
+        program_->transport.setCommandTimeoutMs(300);
         program_->core.Timer1_Timer(); // pings the stopped host
-        QTest::qWait(200);
+        QTRY_VERIFY(program_->logged(QStringLiteral("Error: Send Command!! [") + simHost() + u']'));
+        QCOMPARE(program_->core.api().hostHandle(), simHost());
         QVERIFY(!program_->core.pongFlag());
         program_->core.Timer1_Timer(); // no PONG: clears the label and discovers again
         QCOMPARE(program_->core.skypeStatus(), QString());
