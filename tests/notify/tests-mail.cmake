@@ -1,8 +1,7 @@
 # Mail composition, the SMTP conversation (and the mail window) against scripted servers, and
-# delivery to a real SMTP server (aiosmtpd) on loopback.
+# delivery to a real SMTP server (aiosmtpd) on loopback (tst_mailsecure).
 quenlark_add_test(tst_mailcompose ${CMAKE_CURRENT_LIST_DIR}/tst_mailcompose.cpp)
 quenlark_add_test(tst_mailsender ${CMAKE_CURRENT_LIST_DIR}/tst_mailsender.cpp)
-quenlark_add_test(tst_mailsmtp ${CMAKE_CURRENT_LIST_DIR}/tst_mailsmtp.cpp LABELS smtp TIMEOUT 120)
 # Secured and authenticated mail: the window's login settings and the password's store
 # (unit; the real keychain case skips itself on a bus with a secret service), and delivery
 # over STARTTLS and TLS with AUTH to aiosmtpd with a test certificate authority (smtp).

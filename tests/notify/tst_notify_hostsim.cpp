@@ -1,101 +1,47 @@
-// The notification features of the whole program core against quenlark-hostsim on private
-// buses: a chat reported and announced back, a ringing call reported by chat and by mail to a
-// real SMTP server (aiosmtpd), a control message marked read, and two copies that list each
-// other as recipients.
+// The notification features of the whole program core (a Session on the real D-Bus link)
+// against quenlark-hostsim on private buses: a chat reported and announced back, a ringing
+// call reported by chat and by mail to a real SMTP server (aiosmtpd), a control message
+// marked read, and two copies that list each other as recipients.
 #include "app/mainformcore.h"
 #include "hostsimharness.h"
-#include "mainlink.h"
-#include "notify/announceback.h"
-#include "notify/broadcastrecipients.h"
-#include "notify/calltracker.h"
-#include "notify/friendslist.h"
 #include "notify/mailsender.h"
 #include "notify/messagetracker.h"
 #include "notify/notifications.h"
-#include "notify/notifyswitches.h"
 #include "platform/hosttransportdbus.h"
 #include "smtpsink.h"
 #include "testmain.h"
 #include "testservices.h"
-
-#include <QDBusMessage>
+#include "testsession.h"
 
 namespace {
 
-const QString kScriptPath = QStringLiteral("/org/quenlark/HostSim/Script");
-const QString kScriptInterface = QStringLiteral("org.quenlark.HostSimScript1");
-
-// The main window's switches as the trackers read them.
-struct Switches : NotifySwitches {
-    explicit Switches(const MainFormCore& core) : main(core) {}
-    bool sendIMSwitch() const override { return main.switchOn(MainFormCore::SendIM); }
-    bool sendMailSwitch() const override { return main.switchOn(MainFormCore::SendMail); }
-    bool callbackAnounceSwitch() const override {
-        return main.switchOn(MainFormCore::CallbackAnounce);
-    }
-    QString currentUserHandle() const override { return main.currentUserHandle(); }
-    const MainFormCore& main;
-};
-
-// One copy of the program's core on its own connection to a bus: the link, the main window's
-// logic, the mail sender and the notification cores, wired as the program wires them.
+// One copy of the program's core (a whole Session) on its own connection to a bus, with the
+// switches, the recipient and the call-back handle stored as the user leaves them.
 struct Program {
-    Program(const QString& address, const QString& connectionName)
-        : name(connectionName), transport(QDBusConnection::connectToBus(address, connectionName)),
-          core(test.services, transport), mail(test.services), switches(core),
-          notifications(test.services, switches,
-                        [this](const QString& line) { core.api().SendCommandToSkype(line); }) {
-        transport.registerClient();
-        notifications.plugInto(core.api().router());
-        notifications.calls().setMailer(
-            [this](const QString& subject) { mail.QueueMail(subject, {}, {}); });
-        // Stored on, as every attach loads the main switches from the settings.
+    Program(const QString& address, const QString& connectionName, const QString& recipient,
+            const QString& callback)
+        : name(connectionName), transport(QDBusConnection::connectToBus(address, connectionName)) {
         for (const char* key : {"SendIMFlag", "SendMailFlag", "CallbackAnounceFlag"})
-            test.settings.write(QStringLiteral("Main"), QString::fromLatin1(key),
-                                QStringLiteral("1"));
+            test.settings.write("Main", QString::fromLatin1(key), "1");
+        test.settings.write("BroadCastStatus", "User001", recipient);
+        test.settings.write("AnnounceBack", "CallbackHandle", callback);
+        session = std::make_unique<Session>(test.services,
+                                            testBackends(transport, test.tempPath() + "/unsaved"));
+        transport.registerClient();
+        session->api().ConnectToSkype();
+        QTRY_VERIFY(!session->main().currentUserHandle().isEmpty());
+        session->main().timer1().stop();
     }
     ~Program() {
-        notifications.unplugFrom(core.api().router());
+        session.reset();
         QDBusConnection::disconnectFromBus(name);
     }
-    Notifications& notify() { return notifications; }
-    void attach() {
-        core.api().ConnectToSkype();
-        QTRY_VERIFY(!core.currentUserHandle().isEmpty());
-        core.timer1().stop();
-    }
+    Notifications& notify() { return session->notifications(); }
 
     QString name;
     TestServices test;
     DBusHostTransport transport;
-    MainLink core;
-    MailSender mail;
-    Switches switches;
-    Notifications notifications;
-};
-
-// The lines the programs sent to the simulator, as its LineExchanged signal reports them.
-class SentLines : public QObject {
-    Q_OBJECT
-public:
-    explicit SentLines(QDBusConnection& connection) {
-        connection.connect(QString(), kScriptPath, kScriptInterface,
-                           QStringLiteral("LineExchanged"), this,
-                           SLOT(onLine(QString, QString, QString, QString)));
-        QDBusMessage on =
-            QDBusMessage::createMethodCall(QStringLiteral("org.quenlark.HostSim"), kScriptPath,
-                                           kScriptInterface, QStringLiteral("SetLineSignals"));
-        on << true;
-        connection.call(on, QDBus::Block, 3000);
-    }
-    QStringList lines;
-
-public slots:
-    void onLine(const QString& user, const QString&, const QString& direction,
-                const QString& line) {
-        if (direction == QLatin1String("<-"))
-            lines << user + u':' + line;
-    }
+    std::unique_ptr<Session> session;
 };
 
 } // namespace
@@ -109,21 +55,31 @@ private:
     std::unique_ptr<Program> alice_;
 
     QDBusConnection controller() { return QDBusConnection(QStringLiteral("controller")); }
-    // alice on a bus of her own (and more users given with their own --user options).
-    void start(const QStringList& moreUsers = {}) {
+    // alice on a bus of her own (and more users given with their own --user options),
+    // reporting to RECIPIENT.
+    void start(const QString& recipient, const QStringList& moreUsers = {}) {
         bus_ = std::make_unique<PrivateBus>();
         sim_ = std::make_unique<HostSimProcess>(
             QStringList{QStringLiteral("--user"), QStringLiteral("alice@") + bus_->address()} +
             moreUsers);
         QVERIFY(sim_->isReady());
         QDBusConnection::connectToBus(bus_->address(), QStringLiteral("controller"));
-        alice_ = std::make_unique<Program>(bus_->address(), QStringLiteral("alice"));
-        alice_->attach();
-        alice_->notify().announceBack().setCallbackHandle(QStringLiteral("alice.away"));
+        alice_ = std::make_unique<Program>(bus_->address(), QStringLiteral("alice"), recipient,
+                                           QStringLiteral("alice.away"));
     }
-    uint sim(const QString& method, const QVariantList& arguments) {
+    uint sim(const QString& method, const QVariantList& arguments = {}) {
         QDBusConnection bus = controller();
         return control(bus, method, arguments).toUInt();
+    }
+    // "user:line" for every line the programs sent to the simulator, from its transcript.
+    QStringList sent() {
+        QDBusConnection bus = controller();
+        QStringList lines;
+        for (const QString& entry : control(bus, QStringLiteral("Transcript")).toStringList())
+            if (entry.section(u' ', 3, 3) == QLatin1String("<-"))
+                lines << entry.section(u' ', 2, 2) + u':' +
+                             entry.mid(entry.indexOf(u'[') + 1).chopped(1);
+        return lines;
     }
 
 private slots:
@@ -136,52 +92,47 @@ private slots:
 
     // A chat is reported and announced back; a control message is only marked read.
     void chatIsReportedAndAnnouncedBackControlMessageIsNot() {
-        start();
-        alice_->notify().recipients().add(QStringLiteral("carol"));
+        start(QStringLiteral("carol"));
         QDBusConnection bus = controller();
-        SentLines sent(bus);
         const uint id = sim(QStringLiteral("SendChat"),
                             {QStringLiteral("bob"), QStringLiteral("alice"),
                              QStringLiteral("@@Quenlark@@ AutoAnswer GETLIST key")});
-        QTRY_VERIFY(sent.lines.contains(QStringLiteral("alice:SET MESSAGE %1 SEEN").arg(id)));
+        QTRY_VERIFY(sent().contains(QStringLiteral("alice:SET MESSAGE %1 SEEN").arg(id)));
         QTRY_VERIFY(control(bus, QStringLiteral("Chats"))
                         .toStringList()
                         .first()
                         .contains(QStringLiteral(" read: ")));
-        QVERIFY(sent.lines.filter(QStringLiteral("alice:MESSAGE ")).isEmpty());
+        QVERIFY(sent().filter(QStringLiteral("alice:MESSAGE ")).isEmpty());
         sim(QStringLiteral("SendChat"),
             {QStringLiteral("bob"), QStringLiteral("alice"), QStringLiteral("hello  there")});
         const QString report = QStringLiteral("alice:MESSAGE carol =Quenlark= Send alice Status "
                                               "[RECEIVE MESSAGE From bob]\rhello  there");
-        QTRY_VERIFY(sent.lines.contains(report));
-        QTRY_VERIFY(sent.lines.contains(
+        QTRY_VERIFY(sent().contains(report));
+        QTRY_VERIFY(sent().contains(
             QStringLiteral("alice:MESSAGE bob =Quenlark= Please messageback to alice.away")));
     }
 
     // The ring report mail carries only its own subject: no body or attachment of an earlier
     // mail from the mail window's fields.
     void ringIsReportedByChatAndMail() {
-        start();
-        alice_->notify().recipients().add(QStringLiteral("carol"));
+        start(QStringLiteral("carol"));
         QProcess sink;
         const quint16 port =
             SmtpSink::start(sink, {alice_->test.tempPath() + QStringLiteral("/mail")});
         if (port == 0 && sink.waitForFinished(3000) && sink.exitCode() == 3)
             QSKIP("python3-aiosmtpd is not installed");
         QVERIFY(port != 0);
-        MailSender& mail = alice_->mail;
+        MailSender& mail = alice_->session->mail();
         mail.setSmtpServer(QStringLiteral("127.0.0.1:%1").arg(port));
         mail.setFrom(QStringLiteral("alice@example.org"));
         mail.setTo(QStringLiteral("me@example.org"));
         mail.setBody(QStringLiteral("an earlier recording's text"));
         mail.setAttachment(writeTestFile(alice_->test.tempPath() + "/old.b64", "UklGRg==\r\n"));
-        QDBusConnection bus = controller();
-        SentLines sent(bus);
         const uint call = sim(QStringLiteral("Ring"), {QStringLiteral("bob"), QString()});
         QVERIFY(call != 0);
         const QString subject =
             QStringLiteral("=Quenlark= Send alice Status [RECEIVE CALL From bob]");
-        QTRY_VERIFY(sent.lines.contains(QStringLiteral("alice:MESSAGE carol ") + subject));
+        QTRY_VERIFY(sent().contains(QStringLiteral("alice:MESSAGE carol ") + subject));
         const QString envelope = alice_->test.tempPath() + QStringLiteral("/mail/mail001.json");
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(envelope), 20000);
         const QJsonObject shown = SmtpSink::read(envelope.chopped(4) + QStringLiteral("eml"));
@@ -196,22 +147,18 @@ private slots:
     // reported again, so the exchange ends.
     void twoCopiesListingEachOtherGoQuiet() {
         PrivateBus busB;
-        start({QStringLiteral("--user"), QStringLiteral("bob@") + busB.address()});
-        Program bob(busB.address(), QStringLiteral("bob"));
-        bob.attach();
-        alice_->notify().recipients().add(QStringLiteral("bob"));
-        bob.notify().recipients().add(QStringLiteral("alice"));
-        bob.notify().announceBack().setCallbackHandle(QStringLiteral("bob.away"));
-        QDBusConnection bus = controller();
-        SentLines sent(bus);
+        start(QStringLiteral("bob"),
+              {QStringLiteral("--user"), QStringLiteral("bob@") + busB.address()});
+        Program bob(busB.address(), QStringLiteral("bob"), QStringLiteral("alice"),
+                    QStringLiteral("bob.away"));
         sim(QStringLiteral("SendChat"),
             {QStringLiteral("carol"), QStringLiteral("alice"), QStringLiteral("ping")});
         // alice reports to bob and answers carol; bob takes alice's report as handled.
         QTRY_COMPARE(bob.notify().messages().table().size(), 1);
         QTRY_VERIFY(bob.notify().messages().table().rowAt(0).handled);
         QTest::qWait(500); // room for anything that would still bounce
-        QCOMPARE(sent.lines.filter(QStringLiteral("alice:MESSAGE ")).size(), 2);
-        QVERIFY(sent.lines.filter(QStringLiteral("bob:MESSAGE ")).isEmpty());
+        QCOMPARE(sent().filter(QStringLiteral("alice:MESSAGE ")).size(), 2);
+        QVERIFY(sent().filter(QStringLiteral("bob:MESSAGE ")).isEmpty());
     }
 };
 
