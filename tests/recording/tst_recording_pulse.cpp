@@ -1,24 +1,19 @@
-// The call recorder end to end: the program's real link to quenlark-hostsim on a private bus
-// and its real sound layer and mixer on a PulseAudio daemon of the test's own. The daemon has
-// the speakers (null sink "spk"), and a microphone ("mic", a virtual source on the monitor of
-// the null sink "micin"). During a call the simulator plays the remote party's voice (440 Hz)
-// into spk and the user's voice (880 Hz) into micin, so the microphone carries it.
+// The call recorder end to end: the program core (a Session) on its real link to
+// quenlark-hostsim on a private bus and on its real sound layer and mixer on a PulseAudio
+// daemon of the test's own. The daemon has the speakers (null sink "spk"), and a microphone ("mic",
+// a virtual source on the monitor of the null sink "micin"). During a call the simulator plays the
+// remote party's voice (440 Hz) into spk and the user's voice (880 Hz) into micin, so the
+// microphone carries it.
 #include "../audio/soundtestfiles.h"
 #include "app/mainformcore.h"
 #include "audio/mcilib.h"
-#include "audio/mixerconfig.h"
-#include "audio/mixerlib.h"
 #include "hostsimharness.h"
-#include "mainlink.h"
-#include "platform/audiochoice.h"
 #include "platform/hosttransportdbus.h"
-#include "platform/mixerpulse.h"
-#include "platform/sound.h"
 #include "recording/callrecorder.h"
 #include "recording/recordinghistory.h"
-#include "recording/recordingstatus.h"
 #include "testmain.h"
 #include "testservices.h"
+#include "testsession.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -42,27 +37,6 @@ bool holds(const SoundTest::Sound& sound, double hz) {
     return SoundTest::powerAt(sound.mono, sound.rate, hz) > 100 * floor;
 }
 } // namespace
-
-struct Interim {
-    Interim(TestServices& test, HostTransport& transport, const QString& temp)
-        : core(test.services, transport), m(AudioChoice::fromEnvironment(temp).createSound()),
-          mixerLib_(mixer_), config(test.settings, mixerLib_), history(test.services, m, status),
-          rec(test.services, m, config, mixerLib_, status, history) {
-        core.api().router().setTarget(HostLineRouter::Step::Recording, &rec);
-        QObject::connect(&m, &MCILib::mciNotify, &rec, [this](const QString& alias) {
-            alias == u"rr"_s ? rec.MCINOTIFYHandler() : history.MCINOTIFYHandler();
-        });
-    }
-    ~Interim() { rec.shutDown(); }
-    MainLink core;
-    MCILib m;
-    PulseMixer mixer_;
-    MixerLib mixerLib_;
-    MixerConfig config;
-    RecordingStatus status;
-    RecordingHistory history;
-    CallRecorder rec;
-};
 
 class TestRecordingPulse : public QObject {
     Q_OBJECT
@@ -119,20 +93,22 @@ private slots:
     void recordsBothSidesOfTheCallAndSavesAtQuit() {
         TestServices test;
         test.folders.createDataFolders();
-        DBusHostTransport transport(QDBusConnection::connectToBus(m_bus->address(), u"program"_s));
-        auto session = std::make_unique<Interim>(test, transport, m_dir.filePath(u"unsaved"_s));
         // The mix of the speakers is what the recording hears (the mixer window's choice).
-        session->config.setChosenSource(u"Monitor of Speakers"_s);
-        CallRecorder& recorder = session->rec;
+        test.settings.write("MixerConfig", "Control", "Monitor of Speakers");
+        DBusHostTransport transport(QDBusConnection::connectToBus(m_bus->address(), u"program"_s));
+        // The whole program core on the real sound layer and mixer (QUENLARK_AUDIO=pulse).
+        AudioChoice audio = AudioChoice::fromEnvironment(m_dir.filePath(u"unsaved"_s));
+        auto session = std::make_unique<Session>(
+            test.services, SessionBackends{transport, audio.createSound(), audio.createMixer(),
+                                           nullptr, std::make_unique<MemorySecretStore>()});
+        CallRecorder& recorder = session->recorder();
         transport.registerClient();
-        session->core.api().ConnectToSkype();
-        QTRY_VERIFY(!session->core.api().hostHandle().isEmpty());
-        session->core.timer1().stop();
+        session->api().ConnectToSkype();
+        QTRY_VERIFY(!session->api().hostHandle().isEmpty());
+        session->main().timer1().stop();
 
         const uint call = ring();
         QTRY_VERIFY(recorder.recordButtonEnabled());
-        // The call tracker asks every new call's partner; as it would.
-        session->core.api().SendCommandToSkype(u"GET CALL %1 PARTNER_HANDLE"_s.arg(call));
         recorder.RecordButton_Click();
         QVERIFY(recorder.recording());
         QCOMPARE(loopbacks(), 1);
@@ -150,10 +126,10 @@ private slots:
         QVERIFY(!pactl({u"get-source-mute"_s, u"mic"_s}).endsWith(u"yes"_s));
         QCOMPARE(loopbacks(), 0);
         QCOMPARE(pactl({u"get-default-source"_s}), u"mic"_s);
-        const RecordingEntry first = session->history.entries().value(0);
+        const RecordingEntry first = session->recordingHistory().entries().value(0);
         QCOMPARE(first.path, saved);
         QCOMPARE(first.caller, u"bob"_s);
-        QCOMPARE(first.seconds, qint64(std::nearbyint(session->m.GetAudioFileLength(saved))));
+        QCOMPARE(first.seconds, qint64(std::nearbyint(session->mci().GetAudioFileLength(saved))));
 
         // Quitting while a call is recorded saves it and puts the microphone back.
         const uint second = ring();
