@@ -1,16 +1,12 @@
-// The contact list on the real link against quenlark-hostsim on a private bus: details from
-// the simulator's world, a pushed status change, and a call placed from the list.
+// The contact list of a whole Session on the real link against quenlark-hostsim on a private
+// bus: details from the simulator's world, a pushed status change, and a call placed from the
+// list.
 #include "app/mainformcore.h"
-#include "base/genlib.h"
 #include "contactstest.h"
 #include "hostsimharness.h"
-#include "mainlink.h"
 #include "platform/hosttransportdbus.h"
 #include "testmain.h"
-
-namespace {
-const QColor kOnline(128, 255, 128);
-}
+#include "testsession.h"
 
 class ContactsHostSimTest : public QObject {
     Q_OBJECT
@@ -20,19 +16,15 @@ private slots:
         PrivateBus bus;
         HostSimProcess sim({"--user", "alice@" + bus.address(), "--answer-delay", "-1"});
         QVERIFY(sim.isReady());
-        auto connection = QDBusConnection::connectToBus(bus.address(), "program");
-        DBusHostTransport transport(connection);
-        Contacts contacts({"bob|Friends", "carol|Friends", "dave|Work", "zed|Work"}, false);
-        MainLink main(contacts.test.services, transport);
+        Contacts stored({"bob|Friends", "carol|Friends", "dave|Work", "zed|Work"}, false);
+        TestServices& test = stored.test;
+        DBusHostTransport transport(QDBusConnection::connectToBus(bus.address(), "program"));
+        auto session = std::make_unique<Session>(
+            test.services, testBackends(transport, test.tempPath() + "/unsaved"));
+        MainFormCore& main = session->main();
+        ContactFormCore& list = session->contacts();
         transport.registerClient();
-        // The list on the program's own link: the main window's label, the real event queue.
-        ContactFormCore list(contacts.test.services,
-                             {[&main](const QString& line) { main.api().SendCommandToSkype(line); },
-                              [&main] { return main.skypeStatus(); }, GEnLib::IsMessageQueueEmpty});
-        main.api().router().setTarget(HostLineRouter::Step::Contact, &list);
-        list.Form_Load();
-
-        main.api().ConnectToSkype();
+        session->api().ConnectToSkype();
         QTRY_VERIFY_WITH_TIMEOUT(main.pongFlag(), 10000);
         main.timer1().stop(); // the test runs the supervision tick itself
         main.Timer1_Timer();
@@ -53,13 +45,13 @@ private slots:
         control(controller, "SetStatus", {"dave", "ONLINE"});
         const int daveRow = list.list().rowOf(list.list().find("dave"));
         QTRY_COMPARE(list.model().index(daveRow, 0).data(Qt::BackgroundRole).value<QColor>(),
-                     kOnline);
+                     QColor(128, 255, 128));
 
         list.selectRow(list.list().rowOf(list.list().find("bob")));
         list.Command4_Click();
         QTRY_VERIFY(
             control(controller, "Calls").toStringList().contains("101 alice -> bob ringing"));
-        main.api().router().setTarget(HostLineRouter::Step::Contact, nullptr);
+        session.reset();
         QDBusConnection::disconnectFromBus("controller");
         QDBusConnection::disconnectFromBus("program");
     }
