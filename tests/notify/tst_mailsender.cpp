@@ -242,6 +242,7 @@ private slots:
         QCOMPARE(field(reloaded, "SMTPServerText")->text(),
                  QStringLiteral("smtp.example.org:2525"));
         QCOMPARE(reloaded.mailSender().from(), QStringLiteral("alice@example.org"));
+        QCOMPARE(field(reloaded, "ToText")->text(), QStringLiteral("bob@example.org"));
         QCOMPARE(rig.ts.settings.strayDeletes(), 0);
     }
 };
