@@ -1,6 +1,6 @@
 # The answering machine: call flow, recorded messages, settings, window and remote control
 # (virtual sound).
-foreach(name tst_autoanswermachine tst_autoanswerlist tst_autoanswerform tst_remotecontrol)
+foreach(name tst_autoanswermachine tst_autoanswerform tst_remotecontrol)
     quenlark_add_test(${name} ${CMAKE_CURRENT_LIST_DIR}/${name}.cpp)
     target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_LIST_DIR})
 endforeach()

@@ -1,6 +1,9 @@
-// The "Auto Answer" window over the machine: settings as typed, the list and its buttons.
+// The "Auto Answer" window over the machine: settings as typed, the list and its buttons; recorded
+// message names, the list of the answering machine folder and the settings.
 #include "answering/autoanswerform.h"
+#include "answering/autoanswerlist.h"
 #include "answering/controlerlistdialog.h"
+#include "answering/messagefiles.h"
 #include "answeringrig.h"
 #include "testmain.h"
 
@@ -22,7 +25,6 @@ private slots:
     void settingsTakeEffectAsTypedAndCloseStoresThem() {
         AnsweringRig rig;
         AutoAnswerForm form(rig.test.services, rig.machine, rig.mci);
-        QCOMPARE(control<QLineEdit>(form, "RingingWaitSec1Text")->text(), u"15"_s);
         rig.test.prompts.queueFileName(u"/greeting.wav"_s);
         form.Command2_Click();
         rig.test.prompts.queueFileName(QString()); // cancelled
@@ -110,6 +112,103 @@ private slots:
         dialog.OKButton_Click();
         QCOMPARE(test.settings.read(u"AutoAnswer"_s, u"Controler002"_s), u"carol"_s);
         QVERIFY(test.settings.read(u"AutoAnswer"_s, u"Controler003"_s).isEmpty());
+    }
+
+    void namesParse_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caller"); // empty: not a message
+        QTest::addColumn<bool>("heard");
+        QTest::newRow("unheard") << u"20050801123456_bob.wav"_s << u"bob"_s << false;
+        QTest::newRow("heard") << u"20050802090000_carol.r.wav"_s << u"carol"_s << true;
+        QTest::newRow("dotted caller")
+            << u"20050801123456_john.smith.wav"_s << u"john.smith"_s << false;
+        QTest::newRow("no caller") << u"20050801123456_.wav"_s << QString() << false;
+        QTest::newRow("short stamp") << u"2005080112345_bob.wav"_s << QString() << false;
+        QTest::newRow("not a stamp") << u"2005080112345x_bob.wav"_s << QString() << false;
+        QTest::newRow("not wav") << u"20050801123456_bob.txt"_s << QString() << false;
+    }
+    void namesParse() {
+        QFETCH(QString, name);
+        QFETCH(QString, caller);
+        QFETCH(bool, heard);
+        const MessageFiles::Parsed parsed = MessageFiles::parse(name);
+        QCOMPARE(parsed.valid, !caller.isEmpty());
+        if (parsed.valid) {
+            QCOMPARE(parsed.caller, caller);
+            QCOMPARE(parsed.heard, heard);
+        }
+    }
+
+    void unsafeHandlesAreReplaced_data() {
+        QTest::addColumn<QString>("handle");
+        QTest::addColumn<QString>("safe");
+        QTest::newRow("plain") << u"bob"_s << u"bob"_s;
+        QTest::newRow("path") << u"../../etc/x"_s << u"_._.._etc_x"_s;
+        QTest::newRow("quotes and back slash") << u"a\"b'c\\d"_s << u"a_b_c_d"_s;
+        QTest::newRow("control") << u"a\nb\tc"_s << u"a_b_c"_s;
+        QTest::newRow("reads as heard") << u"bob.r"_s << u"bob_r"_s;
+        QTest::newRow("empty") << QString() << u"unknown"_s;
+    }
+    void unsafeHandlesAreReplaced() {
+        QFETCH(QString, handle);
+        QFETCH(QString, safe);
+        QCOMPARE(MessageFiles::safeCaller(handle), safe);
+        QVERIFY(MessageFiles::parse(u"20050801123456_"_s + safe + u".wav"_s).valid);
+    }
+
+    void listIsNewestFirstWithMarksAndLengths() {
+        AnsweringRig rig;
+        const QString dir = rig.folder();
+        writeTone(dir + u"/20050801123456_bob.wav"_s, 440, 2.5);        // 2.5 -> 2
+        writeTone(dir + u"/20050802090000_carol.r.wav"_s, 440, 3.5);    // 3.5 -> 4
+        writeTone(dir + u"/20050803090000_john.smith.wav"_s, 440, 0.4); // 0.4 -> 0
+        writeTestFile(dir + u"/20050804090000_.wav"_s, "no caller");
+        writeTestFile(dir + u"/20050805090000_broken.wav"_s, "not a sound");
+        writeTestFile(dir + u"/notes.txt"_s, "other");
+        AutoAnswerList list(rig.mci);
+        list.UpdateAutoanswerList(dir);
+        QStringList rows;
+        for (const RecordedMessage& m : list.messages())
+            rows << u"%1|%2|%3|%4"_s.arg(m.date, m.caller).arg(m.heard).arg(m.seconds);
+        QCOMPARE(rows, (QStringList{u"2005/08/05 09:00.00|broken|0|0"_s,
+                                    u"2005/08/03 09:00.00|john.smith|0|0"_s,
+                                    u"2005/08/02 09:00.00|carol|1|4"_s,
+                                    u"2005/08/01 12:34.56|bob|0|2"_s}));
+        QCOMPARE(list.indexOf(dir + u"/20050801123456_bob.wav"_s), 3);
+        QCOMPARE(list.indexOf(u"2005/08/02 09:00.00"_s, u"carol"_s), 2);
+        QCOMPARE(list.recordLines(u"42"_s).value(2), u"RECORD 42 2005/08/02 09:00.00 carol"_s);
+    }
+
+    void settingsRoundTrip() {
+        TestServices test;
+        const AutoAnswerSettings saved{u"/g.wav"_s, u"30"_s,  u"0"_s,  u"60"_s,
+                                       true,        u"a@b"_s, u"key"_s};
+        saved.save(test.settings);
+        QCOMPARE(test.settings.read(u"AutoAnswer"_s, u"MailFlagCheck"_s), u"1"_s);
+        AutoAnswerSettings loaded;
+        loaded.load(test.settings);
+        QVERIFY(std::tie(loaded.audioFile, loaded.ringingWaitSec1, loaded.ringingWaitSec2,
+                         loaded.recordingMaxSec, loaded.mailFlag, loaded.mailAddress,
+                         loaded.remoteControlKey) ==
+                std::tie(saved.audioFile, saved.ringingWaitSec1, saved.ringingWaitSec2,
+                         saved.recordingMaxSec, saved.mailFlag, saved.mailAddress,
+                         saved.remoteControlKey));
+    }
+
+    void recordingLimitIsKeptInRange_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("seconds");
+        QTest::newRow("typed") << u"45"_s << 45;
+        QTest::newRow("zero") << u"0"_s << 1;
+        QTest::newRow("huge") << u"99999999"_s << 3600;
+        QTest::newRow("text") << u"long"_s << 20;
+    }
+    void recordingLimitIsKeptInRange() {
+        QFETCH(QString, text);
+        QFETCH(int, seconds);
+        AutoAnswerSettings settings;
+        settings.recordingMaxSec = text;
+        QCOMPARE(settings.recordingMax(), seconds);
     }
 };
 
