@@ -1,16 +1,32 @@
+// The base library (calendar, file names, strict UTF-8, key scrambling), the trace log and the
+// debug console: both stay silent unless the settings ask for output.
+#include "base/debugconsole.h"
 #include "base/genlib.h"
+#include "base/loglib.h"
 #include "fakeclock.h"
+#include "shell/consoleform.h"
 #include "shelltest.h"
 #include "testmain.h"
+#include "testservices.h"
 
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <random>
 
+using namespace Qt::StringLiterals;
 using namespace GEnLib;
 
 class TestGenLib : public QObject {
     Q_OBJECT
+    static QByteArray contents(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
 private slots:
     void leapYearsFollowTheGregorianRule_data() {
         QTest::addColumn<int>("year");
@@ -43,7 +59,7 @@ private slots:
         for (qint64 count : counts) {
             const QDateTime utc = QDateTime::fromSecsSinceEpoch(count, Qt::UTC);
             const QDateTime local(utc.date(), utc.time());
-            const QString display = utc.toString(QStringLiteral("yyyy/MM/dd HH:mm.ss"));
+            const QString display = utc.toString(u"yyyy/MM/dd HH:mm.ss"_s);
             QCOMPARE(DateToSeconds(local), count);
             QCOMPARE(SecondsToDisplay(count), display);
             QCOMPARE(StampToDisplay(DateToStamp(local)), display);
@@ -67,12 +83,11 @@ private slots:
 
     void fileExistsOnlyForFiles() {
         QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("a.wav"));
+        const QString file = dir.filePath(u"a.wav"_s);
         QFile(file).open(QIODevice::WriteOnly);
         QVERIFY(FileExists(file));
-        for (const QString& no : {dir.path(), dir.filePath(QStringLiteral("missing.wav")),
-                                  dir.filePath(QStringLiteral("*.wav")),
-                                  dir.filePath(QStringLiteral("a.wa?")), QString()})
+        for (const QString& no : {dir.path(), dir.filePath(u"missing.wav"_s),
+                                  dir.filePath(u"*.wav"_s), dir.filePath(u"a.wa?"_s), QString()})
             QVERIFY2(!FileExists(no), qPrintable(no));
     }
 
@@ -84,9 +99,9 @@ private slots:
         addRow("overlong slash", QByteArray("\xC0\xAF"), QString());
         addRow("surrogate half", QByteArray("\xED\xA0\x80"), QString());
         addRow("beyond U+10FFFF", QByteArray("\xF4\x90\x80\x80"), QString());
-        addRow("outside the BMP", QByteArray("\xF0\x9F\x98\x80"), QStringLiteral("😀"));
-        addRow("leading U+FEFF kept", QByteArray("\xEF\xBB\xBFhi"), QStringLiteral("\uFEFFhi"));
-        addRow("NUL inside", QByteArray("a\0b", 3), QString(QStringLiteral("a") + QChar(0) + u'b'));
+        addRow("outside the BMP", QByteArray("\xF0\x9F\x98\x80"), u"😀"_s);
+        addRow("leading U+FEFF kept", QByteArray("\xEF\xBB\xBFhi"), u"\uFEFFhi"_s);
+        addRow("NUL inside", QByteArray("a\0b", 3), QString(u"a"_s + QChar(0) + u'b'));
     }
     void utf8DecodesOnlyStrictUtf8() {
         QFETCH(QByteArray, bytes);
@@ -114,8 +129,8 @@ private slots:
             for (int n = -3; n <= 400; ++n)
                 QCOMPARE(ShiftCryptChar(c, n), ShiftCryptCharByWalking(c, n));
         }
-        QCOMPARE(ShiftCryptChar(u'_', 1), QStringLiteral("a")); // 63 wraps to 1, skipping "."
-        QCOMPARE(ShiftCryptChar(u'!', 1), QStringLiteral("False"));
+        QCOMPARE(ShiftCryptChar(u'_', 1), u"a"_s); // 63 wraps to 1, skipping "."
+        QCOMPARE(ShiftCryptChar(u'!', 1), u"False"_s);
     }
 
     void scramblingKnownValues_data() {
@@ -140,12 +155,12 @@ private slots:
 
     void scrambledKeysVerifyOnlyAgainstTheirKey() {
         FakeClock clock; // 2005/06/14 09:30.05 is 1118741405 = 0x42AEA39D seconds
-        const QString key = QStringLiteral("Secret_Key42");
+        const QString key = u"Secret_Key42"_s;
         const QString scrambled = GetCryptString(key, clock);
-        QCOMPARE(scrambled.left(2), QStringLiteral("9D"));
+        QCOMPARE(scrambled.left(2), u"9D"_s);
         QVERIFY(IsCryptStringOf(scrambled, key));
-        for (const QString& other : {QStringLiteral("Secret_Key43"), key.chopped(1), QString(),
-                                     QStringLiteral("bad key")}) // the last outside the alphabet
+        for (const QString& other : {u"Secret_Key43"_s, key.chopped(1), QString(),
+                                     u"bad key"_s}) // the last outside the alphabet
             QVERIFY2(!IsCryptStringOf(scrambled, other), qPrintable(other));
         QString tampered = scrambled;
         tampered[5] = tampered[5] == u'a' ? u'b' : u'a';
@@ -165,6 +180,86 @@ private:
             result += ShiftCryptCharByWalking(text[k], steps);
         }
         return result;
+    }
+
+    void logLevelGatesLines_data() {
+        QTest::addColumn<int>("threshold");
+        QTest::addColumn<QByteArray>("written"); // each line is the level it was written at
+        addRow("level 0 writes only -1", 0, QByteArray("-1\r\n"));
+        addRow("level 1", 1, QByteArray("-1\r\n1\r\n2\r\n10\r\n"));
+        addRow("level 2 drops traces", 2, QByteArray("-1\r\n2\r\n10\r\n"));
+        addRow("level 10", 10, QByteArray("-1\r\n10\r\n"));
+    }
+    void logLevelGatesLines() {
+        QFETCH(int, threshold);
+        QFETCH(QByteArray, written);
+        QTemporaryDir dir;
+        LogLib log(dir.filePath(u"logfile.txt"_s));
+        log.SetLogLevel(threshold);
+        for (int level : {-1, 0, 1, 2, 10})
+            log.WriteLog(QString::number(level), level);
+        QCOMPARE(contents(log.filePath()), written);
+    }
+
+    void everyCallAppendsOneLineToTheFileOnDisk() {
+        QTemporaryDir dir;
+        LogLib log(dir.filePath(u"logfile.txt"_s));
+        log.SetLogLevel(1);
+        {
+            TraceScope trace(log, "MainForm", "Form_load");
+            // The entry line is on disk while the operation still runs.
+            QCOMPARE(contents(log.filePath()), QByteArray(">>> MainForm:Form_load\r\n"));
+        }
+        QVERIFY(QFile::remove(log.filePath())); // the user may delete the file at any time
+        { TraceScope trace(log, "Link", "Handler", u"CALL 5 STATUS RINGING"_s); }
+        log.WriteLog(u"Ü"_s, -1);
+        QCOMPARE(contents(log.filePath()),
+                 QByteArray(">>> Link:Handler[CALL 5 STATUS RINGING]\r\n<<< Link:Handler\r\n"
+                            "\xC3\x9C\r\n"));
+    }
+
+    void unopenableLogLosesLinesQuietly() {
+        QTemporaryDir dir;
+        LogLib(dir.path()).WriteLog(u"lost"_s, -1); // a folder where the file is
+        const QString missing = dir.filePath(u"no/such/folder/logfile.txt"_s);
+        LogLib(missing).WriteLog(u"lost"_s, -1);
+        QVERIFY(!QFile::exists(missing));
+        QVERIFY(QFileInfo(dir.path()).isDir());
+    }
+
+    void consoleWindowKeepsTheLastTenInViewAndSendsCommandsUnchanged() {
+        TestServices test;
+        test.console.ConsolePrint(u"dropped"_s); // the gate is closed: not kept
+        test.console.StatusPrint(u"dropped"_s);
+        test.console.setEnabled(true);
+        test.console.ConsolePrint(u"line 1"_s); // start-up facts come first
+        ConsoleForm form(test.services);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        for (int i = 2; i <= 40; ++i)
+            test.console.ConsolePrint(u"line %1"_s.arg(i));
+        QListWidget* list = form.consoleList();
+        QCOMPARE(list->count(), 40);
+        QCOMPARE(list->item(0)->text(), u"line 1"_s);
+        // Lines 31 to 40 in view, the newest at the bottom, older ones scrolled away.
+        const QRect view = list->viewport()->rect();
+        for (int row = 30; row < 40; ++row)
+            QVERIFY(view.contains(list->visualItemRect(list->item(row))));
+        QVERIFY(!view.intersects(list->visualItemRect(list->item(0))));
+
+        QSignalSpy sent(&form, &ConsoleForm::commandEntered);
+        auto* command = form.findChild<QLineEdit*>(u"CommandText"_s);
+        for (const QString& text : {u" GET USER  echo123 FULLNAME "_s, QString()}) {
+            command->setText(text);
+            QTest::mouseClick(form.findChild<QPushButton*>(u"Command2"_s), Qt::LeftButton);
+            QCOMPARE(sent.takeFirst().at(0).toString(), text); // sent as it is, even empty
+        }
+        test.console.StatusPrint(u"Connected"_s);
+        QTest::mouseClick(form.findChild<QPushButton*>(u"Command1"_s), Qt::LeftButton);
+        QVERIFY(!form.isVisible()); // Exit only hides: the lists go on filling
+        test.console.StatusPrint(u"still recorded while hidden"_s);
+        QCOMPARE(form.statusList()->count(), 2);
+        QCOMPARE(test.console.statusLines().size(), 2);
     }
 };
 

@@ -7,14 +7,20 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDirIterator>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTableWidget>
+
+using namespace Qt::StringLiterals;
 
 using Entries = QList<std::pair<int, QString>>;
 
@@ -29,10 +35,10 @@ template <typename T> T* tagged(QWidget* parent, const char* tag) {
 // labels whose tags are not a number, negative, or not a text tag: those keep their text.
 struct TaggedWindow {
     TaggedWindow() {
-        setTag(&window, QStringLiteral("STR-ID:23"));
+        setTag(&window, u"STR-ID:23"_s);
         for (QLabel* kept : keep)
-            kept->setText(QStringLiteral("keep"));
-        combo->addItem(QStringLiteral("keep"));
+            kept->setText(u"keep"_s);
+        combo->addItem(u"keep"_s);
         grid->setRowCount(3);
         grid->setColumnCount(5);
         grid->setCurrentCell(2, 1);
@@ -59,20 +65,60 @@ struct PackServices {
     Services services{test.settings, test.prompts, test.clock, test.folders,
                       test.log,      test.console, pack};
 };
+
+// The shipped packs, read through the program's own loader from the folder it ships them in.
+const QStringList kCodes = {u"en"_s, u"ja"_s};
+
+// The text numbers the program's sources name: control tags ("STR-ID:24", "STR-ID:37,38"),
+// lookups (GetLanguageString(92)), and caption helpers whose last argument is the number
+// after a designed caption (makeLabel(frame, "Label1", QStringLiteral("SMTP Server"), 16)).
+QSet<int> numbersUsedInSources() {
+    static const QRegularExpression tag(u"STR-ID:(\\d+(?:\\s*,\\s*\\d+)*)"_s);
+    static const QRegularExpression lookup(u"GetLanguageString\\s*\\(\\s*(\\d+)\\s*\\)"_s);
+    static const QRegularExpression helper(
+        QStringLiteral("\\b\\w*(?:label|button|check|frame|menu|item|caption)\\w*\\s*\\("
+                       "[^;{}]*?\"\\s*\\)?\\s*,\\s*(\\d+)\\s*\\)"),
+        QRegularExpression::CaseInsensitiveOption);
+    QSet<int> numbers;
+    QDirIterator files(QStringLiteral(QUENLARK_SOURCE_DIR "/src"), {"*.cpp", "*.h"}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        QFile file(files.next());
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QString source = QString::fromUtf8(file.readAll());
+        for (const QRegularExpression* pattern : {&tag, &lookup, &helper}) {
+            for (const QRegularExpressionMatch& match : pattern->globalMatch(source)) {
+                for (const QString& number : match.captured(1).split(u','))
+                    numbers.insert(number.trimmed().toInt());
+            }
+        }
+    }
+    return numbers;
+}
 } // namespace
 
 class TestLanguage : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
+    QMap<QString, QMap<int, QString>> m_packs; // the shipped ones
 
     void writePack(const QString& code, const QByteArray& contents) {
-        writeTestFile(m_dir.filePath(QStringLiteral("Quenlark_%1.pack").arg(code)), contents);
+        writeTestFile(m_dir.filePath(u"Quenlark_%1.pack"_s.arg(code)), contents);
     }
-    QString language(PackServices& s) {
-        return s.test.settings.read(QStringLiteral("Locale"), QStringLiteral("Language"));
-    }
+    QString language(PackServices& s) { return s.test.settings.read(u"Locale"_s, u"Language"_s); }
 
 private slots:
+    void initTestCase() {
+        LanguagePack pack(QStringLiteral(QUENLARK_SHIPPED_DIR));
+        for (const QString& code : kCodes) {
+            QVERIFY2(pack.availableCodes().contains(code), qPrintable(code));
+            pack.LoadLanguagePack(code);
+            for (const LanguagePack::Entry& entry : pack.entries())
+                m_packs[code].insert(entry.number, entry.text); // a repeat shrinks the map
+        }
+    }
+
     void init() {
         QDir(m_dir.path()).removeRecursively();
         QDir().mkpath(m_dir.path());
@@ -111,26 +157,25 @@ private slots:
              {"Quenlark_ja.pack", "Quenlark_zh_TW.pack", "Xuenlark_de.pack", "Quenlark_x.pack",
               "Q_fr.pack", "Quenlark_es.pack.bak", "Quenlark_it.txt"})
             writeTestFile(m_dir.filePath(QString::fromLatin1(name)), "1:x\n");
-        QDir(m_dir.path()).mkdir(QStringLiteral("Quenlark_pt.pack")); // a folder, not a pack
-        writePack(QStringLiteral("en"), "10:Record Start\n10:Second\n");
+        QDir(m_dir.path()).mkdir(u"Quenlark_pt.pack"_s); // a folder, not a pack
+        writePack(u"en"_s, "10:Record Start\n10:Second\n");
         LanguagePack pack(m_dir.path());
         QCOMPARE(pack.availableCodes(), (QStringList{"de", "en", "ja", "zh_TW"}));
-        QCOMPARE(LanguagePack::codeFromFileName(QStringLiteral("Quenlark_en.x.pack")),
-                 QStringLiteral("en"));
-        QCOMPARE(pack.GetLanguageString(10), QStringLiteral("?")); // nothing loaded yet
-        pack.LoadLanguagePack(QStringLiteral("en"));
-        QCOMPARE(pack.GetLanguageString(10), QStringLiteral("Record Start"));
-        QCOMPARE(pack.GetLanguageString(11), QStringLiteral("?"));
-        pack.LoadLanguagePack(QStringLiteral("fr")); // no such file: the old table is gone
-        QCOMPARE(pack.GetLanguageString(10), QStringLiteral("?"));
+        QCOMPARE(LanguagePack::codeFromFileName(u"Quenlark_en.x.pack"_s), u"en"_s);
+        QCOMPARE(pack.GetLanguageString(10), u"?"_s); // nothing loaded yet
+        pack.LoadLanguagePack(u"en"_s);
+        QCOMPARE(pack.GetLanguageString(10), u"Record Start"_s);
+        QCOMPARE(pack.GetLanguageString(11), u"?"_s);
+        pack.LoadLanguagePack(u"fr"_s); // no such file: the old table is gone
+        QCOMPARE(pack.GetLanguageString(10), u"?"_s);
     }
 
     void applyLanguageTranslatesTaggedControls() {
-        writePack(QStringLiteral("de"), "1:Datei\n2:Eigenschaften\n6:Verbergen\n7:Anruf\n"
-                                        "16:Server\n23:Sprache\n34:Audio\n37:Zeit\n38:Von\n"
-                                        "101:Status per IM\n");
+        writePack(u"de"_s, "1:Datei\n2:Eigenschaften\n6:Verbergen\n7:Anruf\n"
+                           "16:Server\n23:Sprache\n34:Audio\n37:Zeit\n38:Von\n"
+                           "101:Status per IM\n");
         LanguagePack pack(m_dir.path());
-        pack.LoadLanguagePack(QStringLiteral("de"));
+        pack.LoadLanguagePack(u"de"_s);
         TaggedWindow w;
         ApplyLanguage(&w.window, pack);
         QStringList texts{w.window.windowTitle(), w.menu->title(),  w.item->text(),
@@ -154,18 +199,18 @@ private slots:
     // it (in the pack's words, after a switch too), a list in a titled box by the box, a list
     // without either by the window, the field of an editable combo box by the box's caption.
     void applyLanguageNamesControlsForScreenReaders() {
-        writePack(QStringLiteral("de"), "23:Sprache\n41:Kontakt\n42:Gruppe\n");
+        writePack(u"de"_s, "23:Sprache\n41:Kontakt\n42:Gruppe\n");
         LanguagePack pack(m_dir.path());
         QWidget window;
-        setTag(&window, QStringLiteral("STR-ID:23"));
+        setTag(&window, u"STR-ID:23"_s);
         auto* layout = new QGridLayout(&window);
         auto* caption = tagged<QLabel>(&window, "STR-ID:41");
-        caption->setText(QStringLiteral("Contact"));
+        caption->setText(u"Contact"_s);
         auto* field = new QLineEdit(&window);
         auto* groupCaption = tagged<QLabel>(&window, "STR-ID:42");
         auto* combo = new QComboBox(&window);
         combo->setEditable(true);
-        auto* frame = new QGroupBox(QStringLiteral("Recording File List"), &window);
+        auto* frame = new QGroupBox(u"Recording File List"_s, &window);
         auto* inFrame = new QListWidget(frame);
         auto* alone = new QListWidget(&window);
         layout->addWidget(caption, 0, 0);
@@ -175,13 +220,13 @@ private slots:
         layout->addWidget(frame, 2, 0);
         layout->addWidget(alone, 2, 1);
         ApplyLanguage(&window, pack); // no pack loaded: every text is "?"
-        pack.LoadLanguagePack(QStringLiteral("de"));
+        pack.LoadLanguagePack(u"de"_s);
         ApplyLanguage(&window, pack);
         QCOMPARE(caption->buddy(), field);
         QCOMPARE(groupCaption->buddy(), combo);
-        QCOMPARE(combo->lineEdit()->accessibleName(), QStringLiteral("Gruppe"));
-        QCOMPARE(inFrame->accessibleName(), QStringLiteral("Recording File List"));
-        QCOMPARE(alone->accessibleName(), QStringLiteral("Sprache"));
+        QCOMPARE(combo->lineEdit()->accessibleName(), u"Gruppe"_s);
+        QCOMPARE(inFrame->accessibleName(), u"Recording File List"_s);
+        QCOMPARE(alone->accessibleName(), u"Sprache"_s);
     }
 
     void languageDialogSelectsTheStoredLanguage_data() {
@@ -202,38 +247,72 @@ private slots:
             writePack(code, "21:" + code.toUtf8() + "\n");
         PackServices s(m_dir.path());
         if (!stored.isEmpty())
-            s.test.settings.write(QStringLiteral("Locale"), QStringLiteral("Language"), stored);
+            s.test.settings.write(u"Locale"_s, u"Language"_s, stored);
         TaggedWindow loaded; // loaded before the dialog: translated by its load step
         LanguageDialog dialog(s.services);
         QCOMPARE(dialog.GetLanguageSetting(), selected);
-        auto* list = dialog.findChild<QListWidget*>(QStringLiteral("LanguageList"));
+        auto* list = dialog.findChild<QListWidget*>(u"LanguageList"_s);
         QCOMPARE(list->count(), codes.size());
         QCOMPARE(list->selectedItems().size(), selected.isEmpty() ? 0 : 1);
-        auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("OKButton"));
-        QCOMPARE(ok->text(), selected.isEmpty() ? QStringLiteral("?") : selected);
-        QCOMPARE(loaded.window.windowTitle(), QStringLiteral("?")); // 23 is in no pack
+        auto* ok = dialog.findChild<QPushButton*>(u"OKButton"_s);
+        QCOMPARE(ok->text(), selected.isEmpty() ? u"?"_s : selected);
+        QCOMPARE(loaded.window.windowTitle(), u"?"_s); // 23 is in no pack
     }
 
     void okStoresTheTrimmedCodeAndAppliesIt() {
-        writePack(QStringLiteral("en"), "7:Record Call\n");
-        writePack(QStringLiteral(" de "), "7:Anruf\n");
+        writePack(u"en"_s, "7:Record Call\n");
+        writePack(u" de "_s, "7:Anruf\n");
         PackServices s(m_dir.path());
         LanguageDialog dialog(s.services);
         TaggedWindow later;
         dialog.show();
-        auto* list = dialog.findChild<QListWidget*>(QStringLiteral("LanguageList"));
-        QCOMPARE(list->item(0)->text(), QStringLiteral(" de ")); // " " sorts before letters
+        auto* list = dialog.findChild<QListWidget*>(u"LanguageList"_s);
+        QCOMPARE(list->item(0)->text(), u" de "_s); // " " sorts before letters
         list->setCurrentRow(0);
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("OKButton")),
-                          Qt::LeftButton);
-        QCOMPARE(language(s), QStringLiteral("de"));
-        QCOMPARE(later.label->text(), QStringLiteral("Anruf"));
+        QTest::mouseClick(dialog.findChild<QPushButton*>(u"OKButton"_s), Qt::LeftButton);
+        QCOMPARE(language(s), u"de"_s);
+        QCOMPARE(later.label->text(), u"Anruf"_s);
         QVERIFY(!dialog.isVisible());
         list->setCurrentRow(1);
         dialog.OKButton_Click();
-        QCOMPARE(language(s), QStringLiteral("en"));
-        QCOMPARE(later.label->text(), QStringLiteral("Record Call"));
+        QCOMPARE(language(s), u"en"_s);
+        QCOMPARE(later.label->text(), u"Record Call"_s);
         QCOMPARE(s.test.settings.strayDeletes(), 0); // the first OK had nothing to delete
+    }
+
+    void everyLineIsOneNonEmptyTextWithoutRepeats() {
+        for (const QString& code : kCodes) {
+            QFile file(LanguagePack(QStringLiteral(QUENLARK_SHIPPED_DIR)).packPath(code));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            int textLines = 0;
+            for (const QByteArray& line : file.readAll().split('\n')) {
+                const bool text = !line.isEmpty() && line.at(0) >= '0' && line.at(0) <= '9';
+                textLines += text;
+                QVERIFY2(!text || line.count(':') == 1, line.constData()); // a second ":" cuts
+            }
+            QCOMPARE(m_packs[code].size(), textLines);
+            for (const QString& text : std::as_const(m_packs[code]))
+                QVERIFY2(!text.trimmed().isEmpty(), qPrintable(code));
+        }
+    }
+
+    void packsHoldTheSameNumbersEveryOneUsedAndDistinctToggles() {
+        const QMap<int, QString>& en = m_packs[u"en"_s];
+        QCOMPARE(en.keys(), m_packs[u"ja"_s].keys());
+        const QSet<int> used = numbersUsedInSources();
+        QVERIFY(used.contains(10) && used.contains(108)); // the scan does find tags and helpers
+        for (int number : used)
+            QVERIFY2(en.contains(number), qPrintable(u"no text %1"_s.arg(number)));
+        // The program tells states apart by these captions, so each group must differ.
+        for (const QString& code : kCodes) {
+            for (const QList<int>& group :
+                 QList<QList<int>>{{10, 11}, {92, 93}, {117, 118, 119, 120}}) {
+                QSet<QString> texts;
+                for (int number : group)
+                    texts.insert(m_packs[code].value(number));
+                QVERIFY2(texts.size() == group.size(), qPrintable(code));
+            }
+        }
     }
 };
 
