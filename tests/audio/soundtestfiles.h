@@ -3,12 +3,8 @@
 #include <QDebug>
 #include <QFile>
 #include <QProcess>
-
-#include <QString>
-#include <QStringList>
 #include <QThread>
 #include <QtEndian>
-#include <memory>
 
 #include <sndfile.h>
 #include <sys/resource.h>
@@ -41,16 +37,18 @@ bool run(Mci& mci, const QStringList& commands, const QString& tone, const QStri
     return true;
 }
 
-// A sine tone of amplitude 0.5 as 16-bit PCM WAV; false when the file cannot be written.
+// A sine tone as 16-bit PCM WAV, after silentSeconds of silence; false when the file cannot be
+// written.
 inline bool writeTone(const QString& path, double hz, double seconds, int rate = 16000,
-                      int channels = 1) {
+                      int channels = 1, double amplitude = 0.5, double silentSeconds = 0) {
     SF_INFO info{0, rate, channels, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 0, 0};
     SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
-    const auto frames = sf_count_t(seconds * rate);
-    std::vector<float> samples;
-    for (sf_count_t i = 0; i < frames; ++i)
+    const auto silent = sf_count_t(silentSeconds * rate),
+               frames = silent + sf_count_t(seconds * rate);
+    std::vector<float> samples(size_t(silent * channels));
+    for (sf_count_t i = silent; i < frames; ++i)
         samples.insert(samples.end(), size_t(channels),
-                       float(0.5 * std::sin(2 * std::numbers::pi * hz * double(i) / rate)));
+                       float(amplitude * std::sin(2 * std::numbers::pi * hz * double(i) / rate)));
     const bool written = file && sf_writef_float(file, samples.data(), frames) == frames;
     sf_close(file);
     return written;

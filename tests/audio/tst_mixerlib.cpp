@@ -47,10 +47,8 @@ private slots:
     void selectedItemIsTheDefaultSource_data() {
         QTest::addColumn<QString>("defaultSource");
         QTest::addColumn<QString>("selected");
-        QTest::newRow("known") << "mic"
-                               << "Microphone";
-        QTest::newRow("gone") << "gone"
-                              << "";
+        QTest::newRow("known") << u"mic"_s << u"Microphone"_s;
+        QTest::newRow("gone") << u"gone"_s << QString();
     }
     void selectedItemIsTheDefaultSource() {
         QFETCH(QString, defaultSource);
@@ -108,12 +106,9 @@ private slots:
     void formShowsStoredChoiceAndBackStoresIt_data() {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("first run") << ""
-                                   << "Monitor of Speakers";
-        QTest::newRow("offered") << "Microphone"
-                                 << "Microphone";
-        QTest::newRow("no longer offered") << "USB Headset"
-                                           << "Monitor of Speakers";
+        QTest::newRow("first run") << QString() << u"Monitor of Speakers"_s;
+        QTest::newRow("offered") << u"Microphone"_s << u"Microphone"_s;
+        QTest::newRow("no longer offered") << u"USB Headset"_s << u"Monitor of Speakers"_s;
     }
     void formShowsStoredChoiceAndBackStoresIt() {
         QFETCH(QString, stored);

@@ -62,8 +62,6 @@ private slots:
         MemorySettingsStore settings;
         MixerConfig config(settings, m_lib);
         config.SaveCurrentSetting();
-        QCOMPARE(config.foundDeviceIndex(), 0);
-        QCOMPARE(config.selectorItemCount(), config.sourceNames().size());
         QCOMPARE(config.sourceNames().value(config.savedSourceIndex()), u"Microphone"_s);
         QStringList others = config.sourceNames();
         QCOMPARE(others.removeAll(u"Microphone"_s), 1);
