@@ -6,29 +6,12 @@
 #include "games/dartsgame.h"
 #include "games/dartslink.h"
 #include "mainlink.h"
+#include "openboxprompts.h"
 #include "platform/hosttransportdbus.h"
 #include "testservices.h"
 
 #include <QFile>
 #include <QtTest>
-
-// Boxes that can keep running the event loop while they are open, as a real modal box does.
-struct LoopPrompts : Prompts {
-    void message(const QString& text, const QString&) override {
-        messages << text;
-        if (whileOpen && text == trigger)
-            std::exchange(whileOpen, {})();
-    }
-    bool confirm(const QString& text, const QString&) override {
-        messages << text;
-        return accept;
-    }
-    QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
-    QStringList messages;
-    QString trigger;
-    std::function<void()> whileOpen;
-    bool accept = true;
-};
 
 // It fetches each received chat's writer and text, as the chat tracker does, and hands control
 // messages to the envelope.
@@ -87,7 +70,7 @@ struct Player : HostLineTarget, DartsLink {
 
     QString connectionName;
     TestServices test;
-    LoopPrompts prompts;
+    OpenBoxPrompts prompts;
     Services services{test.settings, prompts,      test.clock,   test.folders,
                       test.log,      test.console, test.language};
     DBusHostTransport transport;

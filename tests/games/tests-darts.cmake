@@ -1,8 +1,6 @@
 # The darts game: the shared rules, the game's logic over a fake link, the history file and
-# window.
-quenlark_add_test(tst_dartsrules ${CMAKE_CURRENT_LIST_DIR}/tst_dartsrules.cpp)
+# window (one test).
 quenlark_add_test(tst_dartsgame ${CMAKE_CURRENT_LIST_DIR}/tst_dartsgame.cpp)
-quenlark_add_test(tst_recordlib ${CMAKE_CURRENT_LIST_DIR}/tst_recordlib.cpp)
 # Two program copies on two private buses through quenlark-hostsim.
 quenlark_add_test(tst_darts_e2e
     ${CMAKE_CURRENT_LIST_DIR}/tst_darts_e2e.cpp

@@ -6,6 +6,8 @@
 
 #include <QDBusMessage>
 
+using namespace Qt::StringLiterals;
+
 class TestDartsEndToEnd : public QObject {
     Q_OBJECT
 
@@ -16,17 +18,16 @@ class TestDartsEndToEnd : public QObject {
     std::unique_ptr<Player> bob_;
 
     void delivery(const QString& method, const QVariantList& arguments) {
-        QDBusMessage call =
-            QDBusMessage::createMethodCall(QStringLiteral("org.quenlark.HostSim"),
-                                           QStringLiteral("/org/quenlark/HostSim/Delivery"),
-                                           QStringLiteral("org.quenlark.HostSimDelivery1"), method);
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            u"org.quenlark.HostSim"_s, u"/org/quenlark/HostSim/Delivery"_s,
+            u"org.quenlark.HostSimDelivery1"_s, method);
         call.setArguments(arguments);
-        QDBusConnection controller(QStringLiteral("controller"));
+        QDBusConnection controller(u"controller"_s);
         const QDBusMessage reply = controller.call(call, QDBus::Block, 3000);
         QVERIFY2(reply.type() == QDBusMessage::ReplyMessage, qPrintable(reply.errorMessage()));
     }
     void invite() {
-        alice_->game.Command2_Click(QStringLiteral("bob"));
+        alice_->game.Command2_Click(u"bob"_s);
         QTRY_COMPARE(alice_->game.state(), DartsGame::State::DecideFirst);
         QTRY_COMPARE(bob_->game.state(), DartsGame::State::DecideFirst);
     }
@@ -50,17 +51,17 @@ private slots:
         busA_ = std::make_unique<PrivateBus>();
         busB_ = std::make_unique<PrivateBus>();
         sim_ = std::make_unique<HostSimProcess>(
-            QStringList{QStringLiteral("--user"), QStringLiteral("alice@") + busA_->address(),
-                        QStringLiteral("--user"), QStringLiteral("bob@") + busB_->address()});
+            QStringList{u"--user"_s, u"alice@"_s + busA_->address(), u"--user"_s,
+                        u"bob@"_s + busB_->address()});
         QVERIFY(sim_->isReady());
-        alice_ = std::make_unique<Player>(busA_->address(), QStringLiteral("alice-program"));
-        bob_ = std::make_unique<Player>(busB_->address(), QStringLiteral("bob-program"));
-        QVERIFY(alice_->attach(QStringLiteral("alice")));
-        QVERIFY(bob_->attach(QStringLiteral("bob")));
-        QDBusConnection::connectToBus(busA_->address(), QStringLiteral("controller"));
+        alice_ = std::make_unique<Player>(busA_->address(), u"alice-program"_s);
+        bob_ = std::make_unique<Player>(busB_->address(), u"bob-program"_s);
+        QVERIFY(alice_->attach(u"alice"_s));
+        QVERIFY(bob_->attach(u"bob"_s));
+        QDBusConnection::connectToBus(busA_->address(), u"controller"_s);
     }
     void cleanup() {
-        QDBusConnection::disconnectFromBus(QStringLiteral("controller"));
+        QDBusConnection::disconnectFromBus(u"controller"_s);
         alice_.reset();
         bob_.reset();
         sim_.reset();
@@ -75,11 +76,11 @@ private slots:
             loser->prompts.trigger = loser->test.language.GetLanguageString(79);
             loser->prompts.whileOpen = [loser, winner] {
                 QTRY_VERIFY(winner->game.state() == DartsGame::State::Idle);
-                QTRY_VERIFY(!loser->dispatched.filter(QStringLiteral("BYE")).isEmpty());
+                QTRY_VERIFY(!loser->dispatched.filter(u"BYE"_s).isEmpty());
             };
         }
         invite();
-        QCOMPARE(alice_->core.GetUnimodeForm(), QStringLiteral("DartsForm"));
+        QCOMPARE(alice_->core.GetUnimodeForm(), u"DartsForm"_s);
         play();
         if (QTest::currentTestFailed())
             return;
@@ -97,15 +98,14 @@ private slots:
     }
 
     void timeOutWhileDeliveryIsHeld() {
-        delivery(QStringLiteral("Hold"), {QStringLiteral("alice"), QStringLiteral("bob")});
-        alice_->game.Command2_Click(QStringLiteral("bob"));
+        delivery(u"Hold"_s, {u"alice"_s, u"bob"_s});
+        alice_->game.Command2_Click(u"bob"_s);
         for (int tick = 0; tick < 5; ++tick)
             alice_->game.Timer2_Timer();
         QCOMPARE(alice_->game.state(), DartsGame::State::Idle);
-        QVERIFY(alice_->sent.last().endsWith(QStringLiteral("BYE ") +
-                                             alice_->sent.first().section(u' ', -1)));
+        QVERIFY(alice_->sent.last().endsWith(u"BYE "_s + alice_->sent.first().section(u' ', -1)));
         // The invitation and its BYE reach bob late and in order: he accepts, then it ends.
-        delivery(QStringLiteral("Release"), {QStringLiteral("alice"), QStringLiteral("bob")});
+        delivery(u"Release"_s, {u"alice"_s, u"bob"_s});
         QTRY_COMPARE(bob_->dispatched.size(), 2);
         QCOMPARE(bob_->game.state(), DartsGame::State::Idle);
         QCOMPARE(bob_->core.GetUnimodeForm(), QString());
