@@ -21,19 +21,6 @@ using namespace Qt::StringLiterals;
 namespace {
 constexpr double kGreetingHz = 660, kBeepHz = 1000, kVoiceHz = 880;
 
-// bob's microphone: silence, then his tone (quieter than the greeting, so the greeting stays
-// the loudest sound bob hears even when a busy machine delays it into his speech).
-QString writeVoice(const QString& path, double silentSeconds, double seconds) {
-    constexpr int rate = 8000;
-    SF_INFO info{0, rate, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 0, 0};
-    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
-    std::vector<float> samples(size_t((silentSeconds + seconds) * rate));
-    for (size_t i = size_t(silentSeconds * rate); i < samples.size(); ++i)
-        samples[i] = float(0.3 * std::sin(2 * std::numbers::pi * kVoiceHz * double(i) / rate));
-    sf_writef_float(file, samples.data(), sf_count_t(samples.size()));
-    sf_close(file);
-    return path;
-}
 } // namespace
 
 class TestSipHostAnswering : public QObject {
@@ -67,8 +54,11 @@ private slots:
                              u"alsa,default"_s),
                  "the bridge did not start");
         QDir(m_dir.path()).mkdir(u"bob"_s);
-        m_bob = std::make_unique<Caller>(m_dir.filePath(u"bob"_s), bobPort, bobCtrl,
-                                         writeVoice(m_dir.filePath(u"bob.wav"_s), 3, 30));
+        // bob's microphone: 3 s of silence, then his tone for 30 s, quieter than the greeting, so
+        // the greeting stays the loudest sound bob hears even when a busy machine delays it.
+        const QString voice = m_dir.filePath(u"bob.wav"_s);
+        QVERIFY(SoundTest::writeTone(voice, kVoiceHz, 30, 8000, 1, 0.3, 3));
+        m_bob = std::make_unique<Caller>(m_dir.filePath(u"bob"_s), bobPort, bobCtrl, voice);
         QVERIFY(m_bob->isConnected());
     }
 
@@ -92,17 +82,15 @@ private slots:
             if (QTest::currentTestFailed())
                 qWarning().noquote() << test.console.consoleLines().join(u'\n');
         });
-        const auto store = [&test](const char* section, const char* key, const QString& value) {
-            test.settings.write(QString::fromLatin1(section), QString::fromLatin1(key), value);
-        };
-        store("Main", "AutoAnswerFlag", u"1"_s);
         const QString greetingFile = test.tempPath() + u"/greeting.wav"_s;
         QVERIFY(SoundTest::writeTone(greetingFile, kGreetingHz, 1.0));
-        store("AutoAnswer", "AudioFile", greetingFile);
-        store("AutoAnswer", "RingingWaitSec1", u"1"_s);
-        store("AutoAnswer", "RingingWaitSec2", u"1"_s);
-        store("AutoAnswer", "RecordingMaxSec", u"8"_s);
-        store("MixerConfig", "Control", u"Monitor of Speakers"_s);
+        for (const auto& [key, value] : {std::pair{u"Main/AutoAnswerFlag"_s, u"1"_s},
+                                         {u"AutoAnswer/AudioFile"_s, greetingFile},
+                                         {u"AutoAnswer/RingingWaitSec1"_s, u"1"_s},
+                                         {u"AutoAnswer/RingingWaitSec2"_s, u"1"_s},
+                                         {u"AutoAnswer/RecordingMaxSec"_s, u"8"_s},
+                                         {u"MixerConfig/Control"_s, u"Monitor of Speakers"_s}})
+            test.settings.write(key.section(u'/', 0, 0), key.section(u'/', 1), value);
         test.folders.createDataFolders();
 
         DBusHostTransport transport(QDBusConnection::connectToBus(m_bus->address(), u"quenlark"_s));
