@@ -8,6 +8,8 @@
 #include "base/genlib.h"
 #include "testmain.h"
 
+#include <QRegularExpression>
+
 #include <map>
 
 using namespace Qt::StringLiterals;
@@ -20,13 +22,7 @@ struct Wire;
 struct Side {
     Side(const QString& name, Wire& wire);
     void line(const QString& text) { rig.line(text); }
-    QStringList calls() const {
-        QStringList placed;
-        for (const QString& command : rig.ports.commands)
-            if (command.startsWith(u"CALL "_s))
-                placed << command;
-        return placed;
-    }
+    QStringList calls() const { return rig.ports.commands.filter(QRegularExpression(u"^CALL "_s)); }
 
     QString handle;
     AnsweringRig rig;
@@ -75,7 +71,7 @@ struct Pair {
     Side owner{u"owner"_s, wire};
     Side home{u"home"_s, wire};
     RemoteAutoAnswerClient client{owner.remote};
-    QString newest, older;
+    QString older;
 
     Pair() {
         // "ab" scrambles with the salt "10" (p = '1' = 49, q = '0' = 48) to "10XJ":
@@ -83,14 +79,15 @@ struct Pair {
         home.rig.machine.settings().remoteControlKey = u"ab"_s;
         ControlerList::save(home.rig.test.settings, {u"owner"_s});
         older = writeTone(home.rig.folder() + u"/20050801123456_bob.wav"_s, 440, 0.2);
-        newest = writeTone(home.rig.folder() + u"/20050802090000_carol.r.wav"_s, 880, 0.2);
+        writeTone(home.rig.folder() + u"/20050802090000_carol.r.wav"_s, 880, 0.2);
     }
     // A raw control message from a user to a side; its answers stay on the wire.
     void inject(Side& to, const QString& from, const QString& words) {
         to.envelope.Dispatch(++wire.messageId, u"@@Quenlark@@ AutoAnswer "_s + words, from);
     }
+    void toHome(const QString& words) { inject(home, u"owner"_s, words); }
     QString login() {
-        inject(home, u"owner"_s, u"AUTH 1234 10XJ"_s);
+        toHome(u"AUTH 1234 10XJ"_s);
         const QStringList answer = wire.take();
         return answer.value(0).section(u' ', 4);
     }
@@ -180,11 +177,11 @@ private slots:
         QCOMPARE(p.wire.take(), QStringList{}); // not on the controller list
         for (const QString& bad : {u"AUTH 1234"_s, u"AUTH x1 10XJ"_s, u"AUTH 1234 10XJ extra"_s,
                                    u"AUTH "_s + QString(1000000, u'9') + u" 10XJ"_s})
-            p.inject(p.home, u"owner"_s, bad);
+            p.toHome(bad);
         QCOMPARE(p.wire.take(), QStringList{});
         for (const QString& key : {QString(), u"..."_s}) {
             p.home.rig.machine.settings().remoteControlKey = key;
-            p.inject(p.home, u"owner"_s, u"AUTH 7 10"_s); // a bare salt
+            p.toHome(u"AUTH 7 10"_s); // a bare salt
             QCOMPARE(p.wire.take(), QStringList{u"home>owner AUTH 7 REFUSE"_s});
         }
         p.home.rig.machine.settings().remoteControlKey = u"ab"_s;
@@ -193,13 +190,13 @@ private slots:
         QVERIFY(!key.isEmpty());
         QVERIFY(p.home.remote.timer2Active());
         // One session at a time, even with the right key.
-        p.inject(p.home, u"owner"_s, u"AUTH 99 10XJ"_s);
+        p.toHome(u"AUTH 99 10XJ"_s);
         QCOMPARE(p.wire.take(), QStringList{u"home>owner AUTH 99 REFUSE"_s});
         // Answers are no requests, and a wrong or missing key gets nothing.
         for (const QString& bad :
              {u"AUTH 5 OK 17"_s, u"LIST"_s, u"LIST 0"_s + key, u"LIST "_s + key + u" x"_s,
               u"BYE 1"_s + key, u"RECORD "_s + key + u" 2005/08/01 12:34.56 bob"_s})
-            p.inject(p.home, u"owner"_s, bad);
+            p.toHome(bad);
         QCOMPARE(p.wire.take(), QStringList{});
     }
 
@@ -207,10 +204,10 @@ private slots:
         Pair p;
         for (int i = 0; i < RemoteControl::kRefusalLimit; ++i) {
             p.home.rig.test.clock.advance(60);
-            p.inject(p.home, u"owner"_s, u"AUTH 1 10XK"_s);
+            p.toHome(u"AUTH 1 10XK"_s);
         }
         QCOMPARE(p.wire.take().size(), RemoteControl::kRefusalLimit);
-        p.inject(p.home, u"owner"_s, u"AUTH 1 10XJ"_s); // muted, even with the right key
+        p.toHome(u"AUTH 1 10XJ"_s); // muted, even with the right key
         QCOMPARE(p.wire.take(), QStringList{});
         p.home.rig.test.clock.advance(RemoteControl::kBlockSec);
         QVERIFY(!p.login().isEmpty());
@@ -233,17 +230,17 @@ private slots:
                                     u"2005/08/01 12:34.56 ../Recording/20050801123456_bob"_s,
                                     u"2005/08/01 12:34.56 \"bob\""_s, u"2005/08/01 12:34.57 bob"_s,
                                     u"2005/08/01  12:34.56 bob"_s, u"2005/08/01 12:34.56 bob\n"_s})
-            p.inject(p.home, u"owner"_s, u"PLAY "_s + key + u' ' + item);
+            p.toHome(u"PLAY "_s + key + u' ' + item);
         QCOMPARE(p.home.calls(), QStringList{});
         QCOMPARE(p.home.rig.machine.state(), State::Idle);
 
         p.home.rig.driveTo(State::Recording); // busy: ignored
-        p.inject(p.home, u"owner"_s, u"PLAY "_s + key + u" 2005/08/01 12:34.56 bob"_s);
+        p.toHome(u"PLAY "_s + key + u" 2005/08/01 12:34.56 bob"_s);
         QCOMPARE(p.home.rig.machine.state(), State::Recording);
         p.home.line(u"CALL 7 STATUS FINISHED"_s);
 
         for (int i = 0; i < 3; ++i)
-            p.inject(p.home, u"owner"_s, u"PLAY "_s + key + u" 2005/08/01 12:34.56 bob"_s);
+            p.toHome(u"PLAY "_s + key + u" 2005/08/01 12:34.56 bob"_s);
         QCOMPARE(p.home.calls(), QStringList{u"CALL owner"_s});
         QCOMPARE(p.home.rig.machine.remotePlayPath(), p.older);
         p.home.line(u"CALL 8 STATUS RINGING"_s); // an incoming call is not the call back
@@ -258,7 +255,7 @@ private slots:
         QVERIFY(QFile::exists(p.older) && QFile::exists(privateCall));
 
         // The remote user hangs up during the playback: nothing is marked heard.
-        p.inject(p.home, u"owner"_s, u"PLAY "_s + key + u" 2005/08/01 12:34.56 bob"_s);
+        p.toHome(u"PLAY "_s + key + u" 2005/08/01 12:34.56 bob"_s);
         p.home.line(u"CALL 32 STATUS ROUTING"_s);
         p.home.line(u"CALL 32 STATUS INPROGRESS"_s);
         QCOMPARE(p.home.rig.machine.state(), State::RemoteAnswer);
@@ -267,9 +264,9 @@ private slots:
         QVERIFY(QFile::exists(p.older));
 
         // The end of the session ends a call back still waiting to be answered.
-        p.inject(p.home, u"owner"_s, u"PLAY "_s + key + u" 2005/08/01 12:34.56 bob"_s);
+        p.toHome(u"PLAY "_s + key + u" 2005/08/01 12:34.56 bob"_s);
         p.home.line(u"CALL 33 STATUS ROUTING"_s);
-        p.inject(p.home, u"owner"_s, u"BYE "_s + key);
+        p.toHome(u"BYE "_s + key);
         QCOMPARE(p.wire.take(), QStringList{u"home>owner BYE "_s + key});
         QCOMPARE(p.home.rig.machine.state(), State::Idle);
         QCOMPARE(p.home.rig.ports.commands.last(), u"SET CALL 33 STATUS FINISHED"_s);
