@@ -114,31 +114,6 @@ private slots:
         QVERIFY(test.settings.read(u"AutoAnswer"_s, u"Controler003"_s).isEmpty());
     }
 
-    void namesParse_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caller"); // empty: not a message
-        QTest::addColumn<bool>("heard");
-        QTest::newRow("unheard") << u"20050801123456_bob.wav"_s << u"bob"_s << false;
-        QTest::newRow("heard") << u"20050802090000_carol.r.wav"_s << u"carol"_s << true;
-        QTest::newRow("dotted caller")
-            << u"20050801123456_john.smith.wav"_s << u"john.smith"_s << false;
-        QTest::newRow("no caller") << u"20050801123456_.wav"_s << QString() << false;
-        QTest::newRow("short stamp") << u"2005080112345_bob.wav"_s << QString() << false;
-        QTest::newRow("not a stamp") << u"2005080112345x_bob.wav"_s << QString() << false;
-        QTest::newRow("not wav") << u"20050801123456_bob.txt"_s << QString() << false;
-    }
-    void namesParse() {
-        QFETCH(QString, name);
-        QFETCH(QString, caller);
-        QFETCH(bool, heard);
-        const MessageFiles::Parsed parsed = MessageFiles::parse(name);
-        QCOMPARE(parsed.valid, !caller.isEmpty());
-        if (parsed.valid) {
-            QCOMPARE(parsed.caller, caller);
-            QCOMPARE(parsed.heard, heard);
-        }
-    }
-
     void unsafeHandlesAreReplaced_data() {
         QTest::addColumn<QString>("handle");
         QTest::addColumn<QString>("safe");
@@ -162,9 +137,11 @@ private slots:
         writeTone(dir + u"/20050801123456_bob.wav"_s, 440, 2.5);        // 2.5 -> 2
         writeTone(dir + u"/20050802090000_carol.r.wav"_s, 440, 3.5);    // 3.5 -> 4
         writeTone(dir + u"/20050803090000_john.smith.wav"_s, 440, 0.4); // 0.4 -> 0
-        writeTestFile(dir + u"/20050804090000_.wav"_s, "no caller");
         writeTestFile(dir + u"/20050805090000_broken.wav"_s, "not a sound");
-        writeTestFile(dir + u"/notes.txt"_s, "other");
+        // Not messages: no caller, a short stamp, not a stamp, not a sound file.
+        for (const QString& name : {u"20050804090000_.wav"_s, u"2005080112345_bob.wav"_s,
+                                    u"2005080112345x_bob.wav"_s, u"20050806090000_bob.txt"_s})
+            writeTone(dir + u'/' + name, 440, 0.1);
         AutoAnswerList list(rig.mci);
         list.UpdateAutoanswerList(dir);
         QStringList rows;
