@@ -39,17 +39,7 @@ class TestAnsweringEndToEnd : public QObject {
     void writeSettings(quint16 smtpPort) {
         const QString greeting = m_dir.path() + u"/greeting.wav"_s;
         SoundTest::writeTone(greeting, kGreetingHz, 1.0);
-        QDir().mkpath(home() + u"/.config/Quenlark"_s);
-        QFile conf(home() + u"/.config/Quenlark/Quenlark.conf"_s);
-        QVERIFY(conf.open(QIODevice::WriteOnly));
-        conf.write(u"[Main]\nAutoAnswerFlag=1\nDebugMode=On\n"
-                   "[AutoAnswer]\nAudioFile=%1\nRingingWaitSec1=1\nRingingWaitSec2=1\n"
-                   "RecordingMaxSec=7\nMailFlagCheck=1\n"
-                   "[MixerConfig]\nControl=Monitor of Speakers\n"
-                   "[SendMail]\nSMTPServer=127.0.0.1:%2\nSenderMailAddress=alice@example.org\n"
-                   "MailAddress=owner@example.org\n"_s.arg(greeting)
-                       .arg(smtpPort)
-                       .toUtf8());
+        QVERIFY(writeAnsweringSettings(home(), greeting, smtpPort, 7, u"DebugMode=On\n"_s));
     }
 
     void startProgram() {

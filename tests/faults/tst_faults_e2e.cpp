@@ -108,17 +108,7 @@ private slots:
                                                  u"tmpfs"_s, recordingTemp()}) == 0;
         const QString greeting = m_dir.path() + u"/greeting.wav"_s;
         SoundTest::writeTone(greeting, 660, 2.0);
-        QDir().mkpath(home() + u"/.config/Quenlark"_s);
-        QFile conf(home() + u"/.config/Quenlark/Quenlark.conf"_s);
-        QVERIFY(conf.open(QIODevice::WriteOnly));
-        conf.write(u"[Main]\nAutoAnswerFlag=1\n"
-                   "[AutoAnswer]\nAudioFile=%1\nRingingWaitSec1=1\nRingingWaitSec2=1\n"
-                   "RecordingMaxSec=4\nMailFlagCheck=1\n"
-                   "[MixerConfig]\nControl=Monitor of Speakers\n"
-                   "[SendMail]\nSMTPServer=127.0.0.1:%2\nSenderMailAddress=alice@example.org\n"
-                   "MailAddress=owner@example.org\n"_s.arg(greeting)
-                       .arg(m_smtpPort)
-                       .toUtf8());
+        QVERIFY(writeAnsweringSettings(home(), greeting, m_smtpPort, 4));
         m_bus = std::make_unique<PrivateBus>();
         startSimulator();
         m_control = std::make_unique<QDBusConnection>(

@@ -3,6 +3,7 @@
 #include <QDBusMessage>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -202,4 +203,23 @@ QVariant ProgramCopy::automation(const QString& method, const QVariantList& argu
     call.setArguments(arguments);
     const QDBusMessage reply = connection_.call(call, QDBus::Block, 5000);
     return reply.type() == QDBusMessage::ReplyMessage ? reply.arguments().value(0) : QVariant();
+}
+
+bool writeAnsweringSettings(const QString& home, const QString& greeting, quint16 smtpPort,
+                            int recordingMaxSec, const QString& extraMain) {
+    QDir().mkpath(home + QStringLiteral("/.config/Quenlark"));
+    QFile conf(home + QStringLiteral("/.config/Quenlark/Quenlark.conf"));
+    if (!conf.open(QIODevice::WriteOnly))
+        return false;
+    const QString text =
+        QStringLiteral("[Main]\nAutoAnswerFlag=1\n%1"
+                       "[AutoAnswer]\nAudioFile=%2\nRingingWaitSec1=1\nRingingWaitSec2=1\n"
+                       "RecordingMaxSec=%3\nMailFlagCheck=1\n"
+                       "[MixerConfig]\nControl=Monitor of Speakers\n"
+                       "[SendMail]\nSMTPServer=127.0.0.1:%4\n"
+                       "SenderMailAddress=alice@example.org\nMailAddress=owner@example.org\n")
+            .arg(extraMain, greeting)
+            .arg(recordingMaxSec)
+            .arg(smtpPort);
+    return conf.write(text.toUtf8()) == text.toUtf8().size();
 }

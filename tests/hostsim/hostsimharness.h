@@ -92,6 +92,13 @@ private:
     QDBusConnection connection_;
 };
 
+// Writes the settings of a copy in home that answers every call with the greeting, records
+// from the speakers' monitor for at most recordingMaxSec, and mails each message through the
+// SMTP server on smtpPort; extraMain adds "key=value\n" lines to [Main]. False when the file
+// cannot be written.
+bool writeAnsweringSettings(const QString& home, const QString& greeting, quint16 smtpPort,
+                            int recordingMaxSec, const QString& extraMain = {});
+
 // Calls a method of the simulator's control object; fails the QVERIFY of the caller on error.
 QVariant control(QDBusConnection& connection, const QString& method,
                  const QVariantList& arguments = {}, QString* error = nullptr);
